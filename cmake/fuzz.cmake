@@ -1,0 +1,15 @@
+# libFuzzer targets, with AddressSanitizer and UndefinedBehaviorSanitizer (clang).
+set(QUILLET_SANITIZE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+target_compile_options(quillet_store PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+add_library(quillet_posix STATIC src/platform/posix/iconv_codec.cpp)
+target_link_libraries(quillet_posix PUBLIC quillet_store)
+target_compile_options(quillet_posix PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+
+file(GLOB QUILLET_FUZZERS CONFIGURE_DEPENDS tests/fuzz/*_fuzz.cpp)
+foreach(source ${QUILLET_FUZZERS})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_compile_options(${name} PRIVATE ${QUILLET_SANITIZE})
+  target_link_options(${name} PRIVATE ${QUILLET_SANITIZE})
+  target_link_libraries(${name} PRIVATE quillet_posix)
+endforeach()

@@ -1,0 +1,44 @@
+#pragma once
+
+namespace quillet {
+
+enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
+
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Outer rectangle in screen pixels; right and bottom are one past the last pixel.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// A top-level window. Positions and sizes are twips (1/1440 inch) in single
+// precision; the platform turns them into whole pixels at the window's DPI.
+class Window {
+ public:
+  virtual ~Window() = default;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool IsVisible() const = 0;
+  virtual float Left() const = 0;
+  virtual float Top() const = 0;
+  virtual float Width() const = 0;
+  virtual float Height() const = 0;
+  // Each moves the window at once.
+  virtual void SetLeft(float twips) = 0;
+  virtual void SetTop(float twips) = 0;
+  // Topmost above every window that isn't, without moving or resizing; `show` also shows it.
+  virtual void MakeTopmost(bool show) = 0;
+  virtual WindowState State() const = 0;
+  // False when the system could not tell; `rect` is then left as it was.
+  virtual bool OuterRect(PixelRect& rect) const = 0;
+  // Lets the window system move the window with the pointer while the left button is held.
+  virtual void BeginSystemDrag() = 0;
+};
+
+}  // namespace quillet

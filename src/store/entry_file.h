@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/codec.h"
+#include "store/file_port.h"
+#include "store/io_status.h"
+#include "store/lines.h"
+#include "store/utf8_codec.h"
+
+namespace quillet {
+
+// How the entry file's bytes are text. A file that starts with the UTF-8
+// byte-order mark is UTF-8 and is saved back with the mark; every other file
+// is in the system's ANSI code page, and so is every file the program creates.
+enum class FileEncoding { kAnsi, kUtf8WithBom };
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+struct ClassifiedBytes {
+  FileEncoding encoding;
+  std::string_view content;  // without the mark
+};
+ClassifiedBytes ClassifyBytes(std::string_view bytes);
+
+// The text of `items` as the file holds it: every item followed by CR LF;
+// an empty list gives a single CR LF.
+std::wstring ConfigSaveText(const std::vector<std::wstring>& items);
+
+// data.txt: its path, its encoding as last loaded, and its reading and writing
+// through the file port. Every operation opens, finishes and closes the file.
+class EntryFile {
+ public:
+  EntryFile(FilePort& port, const Codec& ansi, std::wstring path)
+      : port_(port), ansi_(ansi), path_(std::move(path)) {}
+
+  const std::wstring& path() const { return path_; }
+  FileEncoding encoding() const { return encoding_; }
+
+  // Appends the file's lines, in file order, to `list` (anything with
+  // push_back(std::wstring)); never clears it. A missing file has no lines
+  // and is no failure. Remembers the file's encoding for the next save.
+  template <class List>
+  IoStatus LoadLinesIntoList(List& list) {
+    std::wstring text;
+    IoStatus status = ReadText(text);
+    ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { list.push_back(std::wstring(line)); });
+    return status;
+  }
+
+  // CR LF before every line, none at the end; the empty text for a file
+  // without lines or one that can't be read.
+  std::wstring ReadWholeFile() const;
+
+  // The raw bytes for the lookup; empty when missing or unreadable.
+  std::string ReadBytes() const;
+
+  // Replaces the file with `items` (ConfigSave). Text that the encoding
+  // can't represent fails the save and leaves the file as it was.
+  IoStatus Save(const std::vector<std::wstring>& items) const;
+
+  // Replaces the file with a single CR LF (delete all).
+  IoStatus WriteCleared() const;
+
+  // Whether `text` can be written in the file's encoding.
+  bool CanStore(std::wstring_view text) const;
+
+  const Codec& CodecFor(FileEncoding encoding) const;
+
+ private:
+  IoStatus ReadText(std::wstring& text);
+  IoStatus Write(std::wstring_view text) const;
+
+  FilePort& port_;
+  const Codec& ansi_;
+  Utf8Codec utf8_;
+  std::wstring path_;
+  FileEncoding encoding_ = FileEncoding::kAnsi;
+};
+
+// Message of a save whose text can't be represented in the file's encoding.
+inline constexpr wchar_t kUnstorableTextMessage[] = L"条目中有 data.txt 的编码无法表示的字符，文件保持原样。";
+
+}  // namespace quillet

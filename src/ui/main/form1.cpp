@@ -1,0 +1,59 @@
+#include "ui/main/form1.h"
+
+#include <vector>
+
+#include "ui/main/form1_layout.h"
+#include "ui/texts.h"
+
+namespace quillet {
+
+void Form1::Form_Load() {
+  // Centred from the designed size, in single precision.
+  const float left = p_.screen.WidthTwips() / 2.0f - kForm1Width / 2.0f;
+  const float top = p_.screen.HeightTwips() / 2.0f - kForm1Height / 2.0f;
+  p_.window.SetLeft(left);
+  p_.window.SetTop(top);
+  LoadEntryFile();
+  p_.Text1.Focus();
+  p_.window.MakeTopmost(/*show=*/true);
+}
+
+void Form1::LoadEntryFile() {
+  std::vector<std::wstring> lines;
+  const IoStatus status = p_.file.LoadLinesIntoList(lines);
+  p_.List1.AppendItems(std::move(lines));
+  if (!status) p_.messages.Show(kReadFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+}
+
+void Form1::Form_KeyDown(int key_code, int /*shift*/) {
+  if (key_code == 13) Command5_Click();
+}
+
+void Form1::Command5_Click() { LaunchByKeyword(p_.file, p_.Text1.Text(), *this); }
+
+void Form1::OpenTarget(const std::wstring& target) { p_.shell.Open(target); }
+
+void Form1::Command1_Click() { LoadEntryFile(); }
+
+void Form1::Command2_Click() { p_.List1.Clear(); }
+
+void Form1::Command3_Click() {
+  const IoStatus status = ConfigSave();
+  if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+}
+
+IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
+
+bool Form1::Image3_Click() {
+  if (p_.state.DataChanged == 1) {
+    const IoStatus status = ConfigSave();
+    if (!status) {
+      const std::wstring text = kWriteFailedPrefix + status.message + kQuitAnywaySuffix;
+      if (p_.messages.Show(text, kAppTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return false;
+    }
+  }
+  p_.app.Quit();
+  return true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+
+#include "platform/application.h"
+#include "platform/list_box.h"
+#include "platform/message_box.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/text_box.h"
+#include "platform/window.h"
+#include "store/entry_file.h"
+#include "store/lookup.h"
+#include "ui/shared_state.h"
+
+namespace quillet {
+
+// What Form1 works with; every part outlives the form.
+struct Form1Parts {
+  Window& window;
+  ListBox& List1;
+  TextBox& Text1;
+  Screen& screen;
+  Shell& shell;
+  MessageBoxes& messages;
+  Application& app;
+  EntryFile& file;
+  SharedState& state;
+};
+
+// The main window's logic: start-up, the launch by Enter, the hidden list
+// buttons and the close sequence.
+class Form1 : private TargetOpener {
+ public:
+  explicit Form1(const Form1Parts& parts) : p_(parts) {}
+
+  // Centres the window, fills List1 from the entry file, gives the keyword box
+  // the focus, and makes the window topmost and visible.
+  void Form_Load();
+
+  // Enter (key code 13) runs the lookup whatever the shift state; the key still
+  // reaches the control with the focus.
+  void Form_KeyDown(int key_code, int shift);
+
+  void Command5_Click();  // "搜索": the lookup of the typed keywords
+  void Command1_Click();  // "载入": append the file's lines to the list
+  void Command2_Click();  // "清空": empty the list, not the file
+  void Command3_Click();  // "保存": write the list to the file
+  void Command4_Click() {}
+
+  // The close icon: saves when the list changed, then ends the program. When
+  // the save fails the user chooses between quitting and staying. Returns
+  // whether the program ends. Alt+F4 and the end of the session come here too.
+  bool Image3_Click();
+
+  // Writes every item of List1, in list order, to the entry file.
+  IoStatus ConfigSave();
+
+ private:
+  void OpenTarget(const std::wstring& target) override;
+  void LoadEntryFile();
+
+  Form1Parts p_;
+};
+
+}  // namespace quillet

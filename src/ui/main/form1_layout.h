@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quillet {
+
+// The main window's design, in twips (15 twips are one pixel at 96 DPI).
+inline constexpr float kForm1Width = 7695.0f;
+inline constexpr float kForm1Height = 5760.0f;
+
+struct Rgb {
+  std::uint8_t r, g, b;
+};
+inline constexpr Rgb kStripBlue{14, 151, 231};
+inline constexpr Rgb kListYellow{255, 255, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+
+enum class Form1Control { kPmenu, kTitle, kText1, kImage1, kImage3, kList1, kCommand5, kCommand1, kCommand2, kCommand3, kCommand4 };
+
+struct FontSpec {
+  const wchar_t* face;  // tried first; the system's default GUI font stands in when it is missing
+  float points;
+  bool bold;
+};
+inline constexpr FontSpec kConsolas9{L"Consolas", 9.0f, false};
+inline constexpr FontSpec kConsolas105{L"Consolas", 10.5f, false};
+inline constexpr FontSpec kConsolas12Bold{L"Consolas", 12.0f, true};
+inline constexpr FontSpec kSimSun9{L"宋体", 9.0f, false};
+
+struct ControlLayout {
+  Form1Control id;
+  bool in_strip;  // a child of the title strip, placed relative to it
+  float left, top, width, height;
+  const wchar_t* caption;
+  const FontSpec* font;
+};
+
+// Creation order is also the stacking order (the strip lies over the list's top
+// pixels). The four list buttons lie beyond the client area: only the keyboard
+// reaches them. Command5 is never visible; only Enter runs it.
+inline constexpr std::array<ControlLayout, 11> kForm1Layout{{
+    {Form1Control::kPmenu, false, -15, -15, 9840, 375, L"", nullptr},
+    {Form1Control::kTitle, true, 120, 30, 2820, 300, L"Vellmar Quillet V1.0", &kConsolas12Bold},
+    {Form1Control::kText1, true, 3330, 45, 3555, 285, L"", &kConsolas105},
+    {Form1Control::kImage1, true, 7005, 30, 300, 300, L"", nullptr},
+    {Form1Control::kImage3, true, 7350, 15, 300, 300, L"", nullptr},
+    {Form1Control::kList1, false, 60, 315, 7575, 5385, L"", &kConsolas105},
+    {Form1Control::kCommand5, false, 6015, 3750, 1050, 450, L"搜索", &kConsolas9},
+    {Form1Control::kCommand1, false, 8220, 9120, 2280, 390, L"载入", &kSimSun9},
+    {Form1Control::kCommand2, false, 10740, 9120, 1245, 375, L"清空", &kSimSun9},
+    {Form1Control::kCommand3, false, 12195, 9120, 1335, 360, L"保存", &kSimSun9},
+    {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, L"Command4", &kSimSun9},
+}};
+
+// The keyboard's round after start-up: the keyword box first.
+inline constexpr std::array<Form1Control, 6> kForm1TabOrder{
+    Form1Control::kText1,    Form1Control::kList1,    Form1Control::kCommand1,
+    Form1Control::kCommand2, Form1Control::kCommand3, Form1Control::kCommand4};
+
+inline constexpr wchar_t kForm1WindowText[] = L"Vellmar Quillet V1.0";
+inline constexpr wchar_t kText1ToolTip[] = L"输入触发关键字,按enter键执行.备注：多个关键字用空格隔开";
+inline constexpr wchar_t kImage1ToolTip[] = L"官方网站";
+
+}  // namespace quillet

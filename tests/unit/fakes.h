@@ -1,0 +1,143 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/application.h"
+#include "platform/list_box.h"
+#include "platform/message_box.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/text_box.h"
+#include "platform/window.h"
+
+namespace quillet::test {
+
+// Every fake writes what happened to one shared journal, so that tests can
+// check the order of effects across parts.
+using Journal = std::vector<std::string>;
+
+class FakeWindow : public Window {
+ public:
+  explicit FakeWindow(Journal& journal, std::string name = "window") : journal_(journal), name_(std::move(name)) {}
+  bool visible = false;
+  bool topmost = false;
+  float left = 0, top = 0, width = 7695, height = 5760;
+  WindowState state = WindowState::kNormal;
+  PixelRect rect;
+  bool rect_fails = false;
+
+  void Show() override { visible = true, journal_.push_back(name_ + ".Show"); }
+  void Hide() override { visible = false, journal_.push_back(name_ + ".Hide"); }
+  bool IsVisible() const override { return visible; }
+  float Left() const override { return left; }
+  float Top() const override { return top; }
+  float Width() const override { return width; }
+  float Height() const override { return height; }
+  void SetLeft(float twips) override { left = twips, journal_.push_back(name_ + ".SetLeft"); }
+  void SetTop(float twips) override { top = twips, journal_.push_back(name_ + ".SetTop"); }
+  void MakeTopmost(bool show) override {
+    topmost = true;
+    if (show) visible = true;
+    journal_.push_back(name_ + (show ? ".MakeTopmostAndShow" : ".MakeTopmost"));
+  }
+  WindowState State() const override { return state; }
+  bool OuterRect(PixelRect& out) const override {
+    if (!rect_fails) out = rect;
+    return !rect_fails;
+  }
+  void BeginSystemDrag() override { journal_.push_back(name_ + ".Drag"); }
+
+ private:
+  Journal& journal_;
+  std::string name_;
+};
+
+class FakeListBox : public ListBox {
+ public:
+  explicit FakeListBox(Journal& journal) : journal_(journal) {}
+  std::vector<std::wstring> items;
+  int selected = -1;
+
+  const std::vector<std::wstring>& Items() const override { return items; }
+  void AppendItems(std::vector<std::wstring> more) override {
+    items.insert(items.end(), more.begin(), more.end());
+    journal_.push_back("List1.Append");
+  }
+  void InsertItem(int index, std::wstring item) override { items.insert(items.begin() + index, std::move(item)); }
+  void SetItem(int index, std::wstring item) override { items.at(index) = std::move(item); }
+  void RemoveItem(int index) override { items.erase(items.begin() + index); }
+  void Clear() override { items.clear(); }
+  int SelectedIndex() const override { return selected; }
+
+ private:
+  Journal& journal_;
+};
+
+class FakeTextBox : public TextBox {
+ public:
+  FakeTextBox(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+  std::wstring text;
+  std::wstring Text() const override { return text; }
+  void SetText(const std::wstring& t) override { text = t, journal_.push_back(name_ + ".SetText"); }
+  void Focus() override { journal_.push_back(name_ + ".Focus"); }
+
+ private:
+  Journal& journal_;
+  std::string name_;
+};
+
+class FakeScreen : public Screen {
+ public:
+  float width = 28800, height = 16200;
+  PixelPoint cursor;
+  bool cursor_fails = false;
+  float WidthTwips() const override { return width; }
+  float HeightTwips() const override { return height; }
+  bool CursorPos(PixelPoint& out) const override {
+    if (!cursor_fails) out = cursor;
+    return !cursor_fails;
+  }
+};
+
+class FakeShell : public Shell {
+ public:
+  std::vector<std::wstring> opened;
+  void Open(const std::wstring& target) override { opened.push_back(target); }
+};
+
+struct ShownMessage {
+  std::wstring text, title;
+  MessageStyle style;
+};
+
+class FakeMessages : public MessageBoxes {
+ public:
+  explicit FakeMessages(Journal& journal) : journal_(journal) {}
+  std::vector<ShownMessage> shown;
+  std::deque<MessageAnswer> answers;  // next answers; OK when empty
+  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style) override {
+    shown.push_back({text, title, style});
+    journal_.push_back("Message");
+    if (answers.empty()) return MessageAnswer::kOk;
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+ private:
+  Journal& journal_;
+};
+
+class FakeApp : public Application {
+ public:
+  explicit FakeApp(Journal& journal) : journal_(journal) {}
+  bool quit = false;
+  void Quit() override { quit = true, journal_.push_back("Quit"); }
+
+ private:
+  Journal& journal_;
+};
+
+}  // namespace quillet::test

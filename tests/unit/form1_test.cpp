@@ -1,0 +1,155 @@
+#include "ui/main/form1.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/fakes.h"
+#include "tests/unit/store_test_support.h"
+#include "ui/texts.h"
+
+namespace quillet {
+namespace {
+
+using namespace test;
+using Items = std::vector<std::wstring>;
+
+const std::wstring kPath = L"C:\\q\\data.txt";
+
+struct Form1Test : ::testing::Test {
+  Journal journal;
+  FakeWindow window{journal, "Form1"};
+  FakeListBox list{journal};
+  FakeTextBox text1{journal, "Text1"};
+  FakeScreen screen;
+  FakeShell shell;
+  FakeMessages messages{journal};
+  FakeApp app{journal};
+  MemoryFilePort port;
+  EntryFile file{port, Gbk(), kPath};
+  SharedState state;
+  Form1 form{Form1Parts{window, list, text1, screen, shell, messages, app, file, state}};
+
+  std::string& Bytes() { return port.files[kPath]; }
+};
+
+TEST_F(Form1Test, StartUpCentresFillsFocusesThenShowsOnTop) {
+  Bytes() = "a:1\r\n\r\nb:2\r\n";
+  form.Form_Load();
+  EXPECT_FLOAT_EQ(window.left, 10552.5f);
+  EXPECT_FLOAT_EQ(window.top, 5220.0f);
+  EXPECT_EQ(list.items, (Items{L"a:1", L"", L"b:2"}));
+  EXPECT_EQ(journal, (Journal{"Form1.SetLeft", "Form1.SetTop", "List1.Append", "Text1.Focus", "Form1.MakeTopmostAndShow"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, StartUpWithoutAFileShowsAnEmptyListAndCreatesNothing) {
+  form.Form_Load();
+  EXPECT_TRUE(list.items.empty());
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(port.files.empty());
+}
+
+TEST_F(Form1Test, UnreadableFileIsReportedAndTheProgramGoesOn) {
+  port.fail_reads_with = L"另一个程序正在使用此文件，进程无法访问。";
+  form.Form_Load();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"无法读取 data.txt：另一个程序正在使用此文件，进程无法访问。");
+  EXPECT_EQ(messages.shown[0].title, L"Vellmar的Quillet");
+  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOk);
+  EXPECT_TRUE(window.visible);
+
+  list.items = {L"kept"};
+  form.Command1_Click();  // "载入" fails the same way and keeps what the list has
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(list.items, Items{L"kept"});
+}
+
+TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) {
+  Bytes() = "a:X\r\nb:Y\r\n:Z\r\na:W\r\n";
+  form.Form_Load();
+  text1.text = L"b a";
+  form.Form_KeyDown(13, 0);
+  EXPECT_EQ(shell.opened, (Items{L"X", L"Y", L"W"}));
+  shell.opened.clear();
+  text1.text = L"b";
+  form.Form_KeyDown(13, 1);  // Shift
+  form.Form_KeyDown(13, 2);  // Ctrl
+  form.Form_KeyDown(65, 0);  // any other key does nothing
+  EXPECT_EQ(shell.opened, (Items{L"Y", L"Y"}));
+  EXPECT_EQ(text1.text, L"b");
+
+  // The lookup reads the file, not the list: an unsaved entry isn't found until saved.
+  list.items.insert(list.items.begin(), L"new:N");
+  text1.text = L"new";
+  shell.opened.clear();
+  form.Command5_Click();
+  EXPECT_TRUE(shell.opened.empty());
+  form.Command3_Click();
+  form.Command5_Click();
+  EXPECT_EQ(shell.opened, Items{L"N"});
+}
+
+TEST_F(Form1Test, ReloadAppendsSaveWritesAndNeitherTouchesDataChanged) {
+  Bytes() = "a:1\r\nb:2\r\n";
+  form.Form_Load();
+  form.Command1_Click();
+  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"a:1", L"b:2"}));
+  form.Command3_Click();
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\na:1\r\nb:2\r\n");
+  form.Command2_Click();
+  EXPECT_TRUE(list.items.empty());
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\na:1\r\nb:2\r\n");  // clearing leaves the file
+  EXPECT_EQ(state.DataChanged, 0);
+}
+
+TEST_F(Form1Test, CloseWritesOnlyWhenTheListChanged) {
+  Bytes() = "a:1\r\nb:2";  // not CR LF-terminated: any write would show
+  form.Form_Load();
+  form.Command2_Click();
+  EXPECT_TRUE(form.Image3_Click());
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2");
+  EXPECT_TRUE(app.quit);
+
+  state.DataChanged = 1;
+  app.quit = false;
+  EXPECT_TRUE(form.Image3_Click());
+  EXPECT_EQ(Bytes(), "\r\n");  // the cleared list
+  EXPECT_TRUE(app.quit);
+}
+
+TEST_F(Form1Test, FailedSaveButtonReportsAndKeepsEverything) {
+  Bytes() = "a:1\r\n";
+  form.Form_Load();
+  state.DataChanged = 1;
+  list.items.push_back(L"b:2");
+  port.fail_writes_with = L"拒绝访问。";
+  form.Command3_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"无法写入 data.txt：拒绝访问。");
+  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOk);
+  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2"}));
+  EXPECT_EQ(state.DataChanged, 1);
+  EXPECT_EQ(Bytes(), "a:1\r\n");
+}
+
+TEST_F(Form1Test, FailedSaveAtCloseAsksAndCancelKeepsTheProgramRunning) {
+  form.Form_Load();
+  state.DataChanged = 1;
+  list.items = {L"k:\uD55C"};  // not in code page 936
+  messages.answers = {MessageAnswer::kCancel, MessageAnswer::kOk};
+
+  EXPECT_FALSE(form.Image3_Click());
+  EXPECT_FALSE(app.quit);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, std::wstring(kWriteFailedPrefix) + kUnstorableTextMessage + kQuitAnywaySuffix);
+  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOkCancel);
+  EXPECT_EQ(list.items, Items{L"k:\uD55C"});
+  EXPECT_EQ(state.DataChanged, 1);
+  EXPECT_TRUE(port.files.empty());
+
+  EXPECT_TRUE(form.Image3_Click());  // OK: quit, losing the change
+  EXPECT_TRUE(app.quit);
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/posix/iconv_codec.h"
+#include "store/file_port.h"
+
+namespace quillet::test {
+
+// Code page 936 for native tests.
+inline const Codec& Gbk() {
+  static const IconvCodec codec("GBK");
+  return codec;
+}
+
+// A file system in memory with one failure to inject at a time.
+class MemoryFilePort : public FilePort {
+ public:
+  std::map<std::wstring, std::string> files;
+  std::wstring fail_reads_with;   // non-empty: every read fails with this message
+  std::wstring fail_writes_with;  // non-empty: every replacement fails with this message
+  int reads = 0;
+
+  ReadOutcome ReadAll(const std::wstring& path) override {
+    ++reads;
+    ReadOutcome out;
+    if (!fail_reads_with.empty()) {
+      out.kind = ReadOutcome::Kind::kFailed;
+      out.message = fail_reads_with;
+      return out;
+    }
+    const auto it = files.find(path);
+    if (it == files.end()) {
+      out.kind = ReadOutcome::Kind::kMissing;
+      return out;
+    }
+    out.bytes = it->second;
+    return out;
+  }
+
+  IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override {
+    if (!fail_writes_with.empty()) return IoStatus::Fail(fail_writes_with);
+    files[path] = std::string(bytes);
+    return IoStatus::Ok();
+  }
+};
+
+}  // namespace quillet::test
