@@ -10,7 +10,9 @@ namespace {
 
 static_assert(sizeof(wchar_t) == 4, "the native codec works on UTF-32 wchar_t");
 
-class Converter {
+}  // namespace
+
+class IconvCodec::Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
@@ -38,6 +40,10 @@ class Converter {
  private:
   iconv_t cd_;
 };
+
+namespace {
+
+using Converter = IconvCodec::Converter;
 
 std::string ToBytes(std::wstring_view text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
@@ -93,9 +99,15 @@ std::size_t RunEnd(std::string_view bytes, std::size_t start) {
 
 }  // namespace
 
+IconvCodec::IconvCodec(const std::string& charset)
+    : to_wide_(std::make_unique<Converter>("WCHAR_T", charset.c_str())),
+      to_bytes_(std::make_unique<Converter>(charset.c_str(), "WCHAR_T")) {}
+
+IconvCodec::~IconvCodec() = default;
+
 std::wstring IconvCodec::Decode(std::string_view bytes) const {
-  Converter to_wide("WCHAR_T", charset_.c_str());
-  Converter to_bytes(charset_.c_str(), "WCHAR_T");
+  Converter& to_wide = *to_wide_;
+  Converter& to_bytes = *to_bytes_;
   std::wstring out;
   out.reserve(bytes.size());
   for (std::size_t start = 0; start < bytes.size();) {
@@ -114,7 +126,7 @@ std::wstring IconvCodec::Decode(std::string_view bytes) const {
 }
 
 std::optional<std::string> IconvCodec::Encode(std::wstring_view text) const {
-  Converter to_bytes(charset_.c_str(), "WCHAR_T");
+  Converter& to_bytes = *to_bytes_;
   std::string out;
   out.reserve(text.size());
   std::size_t start = 0;

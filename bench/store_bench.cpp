@@ -1,0 +1,133 @@
+// Load, lookup and save over generated entry files of realistic entries (GBK
+// keywords, Windows paths), each beside the time to just read the same file.
+// The "vs_read" column is the row's time divided by that bare read.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "platform/posix/iconv_codec.h"
+#include "platform/posix/posix_file_port.h"
+#include "store/entry_file.h"
+#include "store/lookup.h"
+
+namespace {
+
+using namespace quillet;
+
+const IconvCodec& Gbk() {
+  static const IconvCodec codec("GBK");
+  return codec;
+}
+
+std::wstring EntryLine(int i) {
+  static const wchar_t* words[] = {L"记事本", L"计算器", L"文档", L"浏览器", L"工具", L"项目", L"音乐", L"图片"};
+  std::wstring keyword = std::wstring(words[i % 8]) + std::to_wstring(i);
+  return keyword + L":C:\\Program Files\\应用程序\\" + words[(i / 8) % 8] + L"\\tool" + std::to_wstring(i) + L".exe";
+}
+
+// data.txt with `count` entries in the system's temporary folder, made once.
+std::wstring EntryFilePath(int count) {
+  static std::map<int, std::wstring> made;
+  if (auto it = made.find(count); it != made.end()) return it->second;
+  const auto path = std::filesystem::temp_directory_path() / ("quillet-bench-" + std::to_string(count) + ".txt");
+  std::vector<std::wstring> items;
+  items.reserve(count);
+  for (int i = 0; i < count; ++i) items.push_back(EntryLine(i));
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), path.wstring());
+  if (!file.Save(items)) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return made[count] = path.wstring();
+}
+
+double BareReadSeconds(const std::wstring& path) {
+  PosixFilePort port;
+  std::vector<double> times;
+  for (int i = 0; i < 21; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(port.ReadAll(path).bytes.size());
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::nth_element(times.begin(), times.begin() + 10, times.end());
+  return times[10];
+}
+
+// Runs `body` as the benchmark's loop and adds the column "x_read": the time of
+// one iteration divided by the time to just read the file.
+template <class Body>
+void Measure(benchmark::State& state, const std::wstring& path, Body&& body) {
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) body();
+  const double per_iteration =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
+  state.counters["x_read"] = per_iteration / BareReadSeconds(path);
+}
+
+struct NoOpen : TargetOpener {
+  int opened = 0;
+  void OpenTarget(const std::wstring&) override { ++opened; }
+};
+
+void BM_BareRead(benchmark::State& state) {
+  const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
+  PosixFilePort port;
+  Measure(state, path, [&] { benchmark::DoNotOptimize(port.ReadAll(path).bytes.size()); });
+}
+
+void BM_Load(benchmark::State& state) {
+  const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), path);
+  Measure(state, path, [&] {
+    std::vector<std::wstring> list;
+    file.LoadLinesIntoList(list);
+    benchmark::DoNotOptimize(list.size());
+  });
+}
+
+void BM_ReadWholeFile(benchmark::State& state) {
+  const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), path);
+  Measure(state, path, [&] { benchmark::DoNotOptimize(file.ReadWholeFile().size()); });
+}
+
+void Lookup(benchmark::State& state, const std::wstring& typed) {
+  const int count = static_cast<int>(state.range(0));
+  const std::wstring path = EntryFilePath(count);
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), path);
+  NoOpen opener;
+  Measure(state, path, [&] { LaunchByKeyword(file, typed, opener); });
+}
+
+void BM_Lookup1Word(benchmark::State& state) { Lookup(state, L"记事本0"); }
+void BM_Lookup5Words(benchmark::State& state) { Lookup(state, L"记事本0 计算器1 文档2 浏览器3 不存在"); }
+
+void BM_Save(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::wstring source = EntryFilePath(count);
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), source);
+  std::vector<std::wstring> list;
+  file.LoadLinesIntoList(list);
+  const auto target = std::filesystem::temp_directory_path() / "quillet-bench-save.txt";
+  EntryFile out(port, Gbk(), target.wstring());
+  Measure(state, source, [&] { benchmark::DoNotOptimize(out.Save(list).ok); });
+}
+
+#define SIZES ->Arg(1000)->Arg(32767)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_BareRead) SIZES;
+BENCHMARK(BM_Load) SIZES;
+BENCHMARK(BM_ReadWholeFile) SIZES;
+BENCHMARK(BM_Lookup1Word) SIZES;
+BENCHMARK(BM_Lookup5Words) SIZES;
+BENCHMARK(BM_Save) SIZES;
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs every test tier: native unit tests, the fuzzer (about 30 s), the Windows
+# tests under Wine, and the end-to-end scenarios of the real program under Wine
+# on a virtual display. Installs what is missing first. Exits non-zero on any failure.
+#   QUILLET_FUZZ_SECONDS  fuzzing time per target (default 30)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+failed=()
+
+step() { echo; echo "=== $*"; }
+
+step "Packages"
+bash scripts/deps.sh native fuzz windows e2e || { echo "cannot install packages"; exit 1; }
+
+step "Native unit tests"
+if cmake --preset native >/dev/null && cmake --build build/native -j"$jobs" >/dev/null; then
+  ctest --preset native -j"$jobs" | tail -n 3 || failed+=(native)
+else
+  failed+=(native-build)
+fi
+
+step "Fuzzing (${QUILLET_FUZZ_SECONDS:-30} s per target)"
+if cmake --preset fuzz >/dev/null && cmake --build build/fuzz -j"$jobs" >/dev/null; then
+  for fuzzer in build/fuzz/*_fuzz; do
+    name=$(basename "$fuzzer")
+    work=$(mktemp -d)
+    if "$fuzzer" -max_total_time="${QUILLET_FUZZ_SECONDS:-30}" -max_len=4096 -print_final_stats=1 \
+        "$work" "tests/fuzz/corpus/${name%_fuzz}" >build/fuzz/$name.log 2>&1; then
+      grep -E '^stat::number_of_executed_units' build/fuzz/$name.log | sed "s/^/$name: /"
+      echo "$name: 0 findings"
+    else
+      tail -n 30 build/fuzz/$name.log
+      failed+=("$name")
+    fi
+    rm -rf "$work"
+  done
+else
+  failed+=(fuzz-build)
+fi
+
+step "Windows tests under Wine"
+if cmake --preset mingw >/dev/null && cmake --build build/mingw -j"$jobs" >/dev/null; then
+  (
+    # A prefix of their own, without a display (see tests/e2e for the one with a display).
+    unset DISPLAY
+    export WINEPREFIX="$root/build/wine-unit" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+    wineserver -p
+    ctest --preset mingw | tail -n 3
+    status=${PIPESTATUS[0]}
+    wineserver -k; wineserver -w
+    exit "$status"
+  ) || failed+=(windows)
+else
+  cmake --build build/mingw -j"$jobs" 2>&1 | grep -E 'error' | head -n 20
+  failed+=(windows-build)
+fi
+
+if [ -x tests/e2e/run.sh ]; then
+  step "End-to-end scenarios under Wine"
+  tests/e2e/run.sh || failed+=(e2e)
+fi
+
+echo
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "All test tiers passed."
+else
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
