@@ -93,7 +93,9 @@ class FakeScreen : public Screen {
   float width = 28800, height = 16200;
   PixelPoint cursor;
   bool cursor_fails = false;
+  DesktopBounds desktop{0, 0, 0, 0, 28800};
   float WidthTwips() const override { return width; }
+  DesktopBounds Desktop() const override { return desktop; }
   float HeightTwips() const override { return height; }
   bool CursorPos(PixelPoint& out) const override {
     if (!cursor_fails) out = cursor;

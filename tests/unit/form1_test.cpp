@@ -153,3 +153,60 @@ TEST_F(Form1Test, FailedSaveAtCloseAsksAndCancelKeepsTheProgramRunning) {
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+using namespace test;
+
+struct Form1PlacementTest : Form1Test {
+  // The window as the platform reports it: 513 x 384 pixels at (x, y).
+  void Place(int x, int y) {
+    window.left = x * 15.0f, window.top = y * 15.0f;
+    window.rect = {x, y, x + 513, y + 384};
+  }
+};
+
+TEST_F(Form1PlacementTest, TimerDocksAndRestoresThroughTheWindow) {
+  window.visible = true;
+  Place(700, 3);
+  screen.cursor = {1500, 900};
+  form.Timer1_Timer();
+  EXPECT_FLOAT_EQ(window.top, -5720);
+  EXPECT_FLOAT_EQ(window.left, 10500);
+  EXPECT_EQ(journal, Journal{"Form1.SetTop"});
+
+  // Hidden behind the editor and touched on its sliver: back and shown.
+  window.visible = false;
+  Place(700, -381);
+  screen.cursor = {800, 1};
+  journal.clear();
+  form.Timer1_Timer();
+  EXPECT_FLOAT_EQ(window.top, -10);
+  EXPECT_EQ(journal, (Journal{"Form1.SetTop", "Form1.Show"}));
+}
+
+TEST_F(Form1PlacementTest, TimerTakesZerosForWhatItCouldNotRead) {
+  Place(700, 300);
+  screen.cursor = {800, 400};  // over the window, but the read fails
+  screen.cursor_fails = true;
+  window.rect_fails = true;    // the last good rectangle must not be used either
+  form.Timer1_Timer();
+  EXPECT_FLOAT_EQ(window.top, -5720);
+}
+
+TEST_F(Form1PlacementTest, DragsUnlessMaximisedAndTheHomePageChangesNothingElse) {
+  form.pmenu_MouseMove();
+  form.title_MouseMove();
+  window.state = WindowState::kMaximized;
+  form.pmenu_MouseMove();
+  EXPECT_EQ(journal, (Journal{"Form1.Drag", "Form1.Drag"}));
+
+  journal.clear();
+  form.Image1_Click();
+  EXPECT_EQ(shell.opened, (std::vector<std::wstring>{L"https://quillet.vellmar.example/products/tolv/index.html?v=1.0"}));
+  EXPECT_TRUE(journal.empty());
+}
+
+}  // namespace
+}  // namespace quillet

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/drag_window.h"
+#include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
 #include "ui/texts.h"
 
@@ -43,6 +45,27 @@ void Form1::Command3_Click() {
 }
 
 IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
+
+void Form1::Timer1_Timer() {
+  DockInputs in;
+  p_.screen.CursorPos(in.pointer);  // a failed read leaves zeros
+  p_.window.OuterRect(in.rect);
+  in.state = p_.window.State();
+  in.left = p_.window.Left();
+  in.top = p_.window.Top();
+  in.width = p_.window.Width();
+  in.height = p_.window.Height();
+  in.desktop = p_.screen.Desktop();
+  const DockMove move = DockTick(in);
+  if (move.edge == DockMove::Edge::kTop) p_.window.SetTop(move.value);
+  if (move.edge == DockMove::Edge::kLeft) p_.window.SetLeft(move.value);
+  if (move.show) p_.window.Show();
+}
+
+void Form1::pmenu_MouseMove() { DragWindow(p_.window); }
+void Form1::title_MouseMove() { DragWindow(p_.window); }
+
+void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath); }
 
 bool Form1::Image3_Click() {
   if (p_.state.DataChanged == 1) {

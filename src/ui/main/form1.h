@@ -15,6 +15,10 @@
 
 namespace quillet {
 
+inline constexpr wchar_t kHomePageHost[] = L"quillet.vellmar.example";
+inline constexpr wchar_t kHomePagePath[] = L"/products/tolv/index.html?v=1.0";
+inline constexpr int kTimer1IntervalMs = 500;
+
 // What Form1 works with; every part outlives the form.
 struct Form1Parts {
   Window& window;
@@ -47,6 +51,18 @@ class Form1 : private TargetOpener {
   void Command2_Click();  // "清空": empty the list, not the file
   void Command3_Click();  // "保存": write the list to the file
   void Command4_Click() {}
+
+  // Every 500 ms, shown or hidden: docks the window behind the screen edge it
+  // lies at when the pointer is away, and brings it back when the pointer
+  // touches the sliver left on screen.
+  void Timer1_Timer();
+
+  // Moves over the bare title strip and the title drag the window.
+  void pmenu_MouseMove();
+  void title_MouseMove();
+
+  // The home-page icon: opens the product's home page, nothing else.
+  void Image1_Click();
 
   // The close icon: saves when the list changed, then ends the program. When
   // the save fails the user chooses between quitting and staying. Returns
