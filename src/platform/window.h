@@ -22,7 +22,10 @@ struct PixelRect {
 class Window {
  public:
   virtual ~Window() = default;
+  // Visible, without taking the activation from another window.
   virtual void Show() = 0;
+  // Brings it to the front and gives it the keyboard.
+  virtual void Activate() = 0;
   virtual void Hide() = 0;
   virtual bool IsVisible() const = 0;
   virtual float Left() const = 0;

@@ -29,6 +29,7 @@ class FakeWindow : public Window {
   bool rect_fails = false;
 
   void Show() override { visible = true, journal_.push_back(name_ + ".Show"); }
+  void Activate() override { journal_.push_back(name_ + ".Activate"); }
   void Hide() override { visible = false, journal_.push_back(name_ + ".Hide"); }
   bool IsVisible() const override { return visible; }
   float Left() const override { return left; }
@@ -140,6 +141,70 @@ class FakeApp : public Application {
 
  private:
   Journal& journal_;
+};
+
+}  // namespace quillet::test
+
+#include <memory>
+#include <optional>
+
+#include "platform/drop_data.h"
+#include "platform/popup_menu.h"
+#include "ui/edit/form2.h"
+
+namespace quillet::test {
+
+class FakeForm2View : public Form2View {
+ public:
+  explicit FakeForm2View(Journal& journal) : window_(journal, "Form2"), text1_(journal, "Form2.Text1"), text2_(journal, "Form2.Text2") {}
+  Window& window() override { return window_; }
+  TextBox& Text1() override { return text1_; }
+  TextBox& Text2() override { return text2_; }
+  FakeWindow window_;
+  FakeTextBox text1_, text2_;
+};
+
+class FakeForm2Views : public Form2ViewFactory {
+ public:
+  explicit FakeForm2Views(Journal& journal) : journal_(journal) {}
+  FakeForm2View* last = nullptr;
+  int created = 0;
+  std::unique_ptr<Form2View> Create() override {
+    auto view = std::make_unique<FakeForm2View>(journal_);
+    last = view.get();
+    ++created;
+    journal_.push_back("Form2.Create");
+    return view;
+  }
+
+ private:
+  Journal& journal_;
+};
+
+class FakeMenus : public PopupMenuFactory {
+ public:
+  struct Menu : PopupMenu {
+    FakeMenus& owner;
+    explicit Menu(FakeMenus& o) : owner(o) {}
+    int TrackAtCursor() override {
+      ++owner.popups;
+      return owner.choice;
+    }
+  };
+  std::vector<std::wstring> captions;
+  int created = 0, popups = 0, choice = -1;
+  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& c) override {
+    captions = c;
+    ++created;
+    return std::make_unique<Menu>(*this);
+  }
+};
+
+struct FakeDrop : DropData {
+  std::optional<std::wstring> text;
+  std::vector<std::wstring> files;
+  std::optional<std::wstring> Text() const override { return text; }
+  std::vector<std::wstring> Files() const override { return files; }
 };
 
 }  // namespace quillet::test

@@ -67,6 +67,28 @@ void Form1::title_MouseMove() { DragWindow(p_.window); }
 
 void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath); }
 
+void Form1::List1_MouseUp(int button) {
+  if (button != 1) return;
+  p_.state.SelectedIndex = p_.List1.SelectedIndex();
+  if (menu_ != nullptr) menu_->PopupList2you();
+}
+
+void Form1::List1_OLEDragDrop(const DropData& data) {
+  std::wstring value;
+  if (auto text = data.Text()) {
+    value = std::move(*text);
+  } else {
+    auto files = data.Files();
+    if (files.empty()) return;
+    value = std::move(files.front());
+  }
+  if (editor_ == nullptr) return;
+  p_.window.Hide();
+  p_.state.EditMode = 0;
+  editor_->Show();
+  editor_->Text2().SetText(value);
+}
+
 bool Form1::Image3_Click() {
   if (p_.state.DataChanged == 1) {
     const IoStatus status = ConfigSave();

@@ -11,6 +11,8 @@
 #include "platform/window.h"
 #include "store/entry_file.h"
 #include "store/lookup.h"
+#include "platform/drop_data.h"
+#include "ui/forms.h"
 #include "ui/shared_state.h"
 
 namespace quillet {
@@ -38,6 +40,12 @@ class Form1 : private TargetOpener {
  public:
   explicit Form1(const Form1Parts& parts) : p_(parts) {}
 
+  // The entry menu and the editor, program-wide like the form itself.
+  void Connect(MenuForm& menu, EditorForm& editor) {
+    menu_ = &menu;
+    editor_ = &editor;
+  }
+
   // Centres the window, fills List1 from the entry file, gives the keyword box
   // the focus, and makes the window topmost and visible.
   void Form_Load();
@@ -64,6 +72,15 @@ class Form1 : private TargetOpener {
   // The home-page icon: opens the product's home page, nothing else.
   void Image1_Click();
 
+  // A button released over the list (1 left, 2 right, 4 middle): the left one
+  // remembers the selected item and pops up the entry menu.
+  void List1_MouseUp(int button);
+
+  // Something dropped on the list opens the editor to add it as a target:
+  // the dropped text, else the first file's path; a drop offering neither is
+  // ignored.
+  void List1_OLEDragDrop(const DropData& data);
+
   // The close icon: saves when the list changed, then ends the program. When
   // the save fails the user chooses between quitting and staying. Returns
   // whether the program ends. Alt+F4 and the end of the session come here too.
@@ -77,6 +94,8 @@ class Form1 : private TargetOpener {
   void LoadEntryFile();
 
   Form1Parts p_;
+  MenuForm* menu_ = nullptr;
+  EditorForm* editor_ = nullptr;
 };
 
 }  // namespace quillet

@@ -1,0 +1,88 @@
+#include "ui/edit/form2.h"
+
+#include "store/entry_line.h"
+#include "ui/drag_window.h"
+#include "ui/texts.h"
+
+namespace quillet {
+
+void Form2::Show() {
+  if (view_ == nullptr) {
+    view_ = p_.views.Create();
+    if (view_ == nullptr) return;
+    closed_.reset();
+    // Created centred on the screen, and topmost without moving.
+    Window& window = view_->window();
+    window.SetLeft(p_.screen.WidthTwips() / 2.0f - kForm2Width / 2.0f);
+    window.SetTop(p_.screen.HeightTwips() / 2.0f - kForm2Height / 2.0f);
+    window.MakeTopmost(/*show=*/false);
+  }
+  view_->window().Show();
+  view_->window().Activate();
+}
+
+const wchar_t* Form2::Refusal(const std::wstring& keyword, const std::wstring& target) const {
+  if (keyword.empty()) return kKeywordEmpty;
+  if (target.empty()) return kTargetEmpty;
+  if (keyword.find(L' ') != std::wstring::npos) return kKeywordHasSpace;
+  // A line break would split the saved line into two broken entries.
+  if (keyword.find_first_of(L"\r\n") != std::wstring::npos || target.find_first_of(L"\r\n") != std::wstring::npos) {
+    return kHasLineBreak;
+  }
+  // Text the entry file's encoding can't hold would be lost at the next save.
+  if (!p_.file.CanStore(keyword) || !p_.file.CanStore(target)) return kUnstorable;
+  return nullptr;
+}
+
+void Form2::Label3_Click() {
+  if (view_ == nullptr) return;
+  const std::wstring keyword = view_->Text1().Text();
+  const std::wstring target = view_->Text2().Text();
+  if (const wchar_t* refusal = Refusal(keyword, target)) {
+    p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk);
+    // With the main window hidden (add mode) the focus stays in the editor.
+    if (p_.form1.IsVisible()) p_.form1_Text1.Focus();
+    else view_->Text1().Focus();
+    return;
+  }
+  std::wstring line = MakeEntryLine(keyword, target);
+  const int index = p_.state.SelectedIndex;
+  if (p_.state.EditMode == 1 && index >= 0 && index < p_.List1.Count()) {
+    p_.List1.SetItem(index, std::move(line));
+  } else {
+    // Add mode, or the edited item is gone: nothing typed is lost.
+    p_.List1.InsertItem(0, std::move(line));
+  }
+  Close();
+  p_.form1.Show();
+  p_.state.DataChanged = 1;
+  p_.form1_Text1.Focus();
+}
+
+void Form2::Image3_Click() {
+  if (view_ == nullptr) return;
+  Close();
+  p_.form1.Show();
+  p_.form1_Text1.Focus();
+}
+
+void Form2::Form_MouseMove() {
+  if (view_ != nullptr) DragWindow(view_->window());
+}
+
+void Form2::Text2_OLEDragDrop(const DropData& data) {
+  if (view_ == nullptr) return;
+  if (auto text = data.Text()) {
+    view_->Text2().SetText(*text);
+    return;
+  }
+  const auto files = data.Files();
+  if (!files.empty()) view_->Text2().SetText(files.front());
+}
+
+void Form2::Close() {
+  view_->window().Hide();
+  closed_ = std::move(view_);
+}
+
+}  // namespace quillet

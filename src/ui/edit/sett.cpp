@@ -1,0 +1,56 @@
+#include "ui/edit/sett.h"
+
+#include "store/entry_line.h"
+#include "ui/texts.h"
+
+namespace quillet {
+
+void Sett::PopupList2you() {
+  if (list2you_ == nullptr) {
+    list2you_ = p_.menus.Create({L"新增一个", L"编辑它", L"删除它", L"删除所有"});
+    if (list2you_ == nullptr) return;
+  }
+  switch (list2you_->TrackAtCursor()) {
+    case 0: addone_Click(); break;
+    case 1: editit_Click(); break;
+    case 2: del_Click(); break;
+    case 3: clearall_Click(); break;
+    default: break;  // dismissed
+  }
+}
+
+bool Sett::SelectedIndexNamesAnItem() const {
+  return p_.state.SelectedIndex >= 0 && p_.state.SelectedIndex < p_.List1.Count();
+}
+
+void Sett::addone_Click() {
+  p_.form1.Hide();
+  p_.state.EditMode = 0;
+  p_.editor.Show();
+}
+
+void Sett::editit_Click() {
+  if (!SelectedIndexNamesAnItem()) return;
+  const std::wstring line = p_.List1.Items()[p_.state.SelectedIndex];
+  p_.editor.Show();
+  p_.editor.Text1().SetText(EntryPart(line, L"l"));
+  p_.editor.Text2().SetText(EntryPart(line, L"r"));
+  p_.state.EditMode = 1;
+  // Marked changed before any confirmation: closing the editor still saves.
+  p_.state.DataChanged = 1;
+}
+
+void Sett::del_Click() {
+  if (!SelectedIndexNamesAnItem()) return;
+  p_.List1.RemoveItem(p_.state.SelectedIndex);
+  p_.state.DataChanged = 1;
+}
+
+void Sett::clearall_Click() {
+  if (p_.messages.Show(kDeleteAllQuestion, kDeleteAllTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return;
+  p_.List1.Clear();
+  const IoStatus status = p_.file.WriteCleared();
+  if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+}
+
+}  // namespace quillet

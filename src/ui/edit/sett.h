@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/list_box.h"
+#include "platform/message_box.h"
+#include "platform/popup_menu.h"
+#include "platform/window.h"
+#include "store/entry_file.h"
+#include "ui/forms.h"
+#include "ui/shared_state.h"
+
+namespace quillet {
+
+inline constexpr wchar_t kDeleteAllQuestion[] = L"Do you want to delete all ?";
+inline constexpr wchar_t kDeleteAllTitle[] = L"Tips";
+
+struct SettParts {
+  PopupMenuFactory& menus;
+  Window& form1;
+  ListBox& List1;
+  EditorForm& editor;
+  MessageBoxes& messages;
+  EntryFile& file;
+  SharedState& state;
+};
+
+// The entry menu list2you ("右键菜单") of the never-shown window sett: add,
+// edit, delete the entry at SelectedIndex, delete all.
+class Sett final : public MenuForm {
+ public:
+  explicit Sett(const SettParts& parts) : p_(parts) {}
+
+  void PopupList2you() override;
+
+  void addone_Click();    // "新增一个"
+  void editit_Click();    // "编辑它"
+  void del_Click();       // "删除它"
+  void clearall_Click();  // "删除所有"
+
+ private:
+  bool SelectedIndexNamesAnItem() const;
+
+  SettParts p_;
+  std::unique_ptr<PopupMenu> list2you_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "platform/text_box.h"
+
+namespace quillet {
+
+// The entry editor as the other windows use it.
+class EditorForm {
+ public:
+  virtual ~EditorForm() = default;
+  // Shows the editor, modeless: created afresh (empty, centred, topmost) when
+  // it isn't open, otherwise brought forward as it is.
+  virtual void Show() = 0;
+  // Its keyword and target boxes; only while it is open.
+  virtual TextBox& Text1() = 0;
+  virtual TextBox& Text2() = 0;
+};
+
+// The entry menu as the main window's list uses it.
+class MenuForm {
+ public:
+  virtual ~MenuForm() = default;
+  // Pops the menu up at the pointer (creating its window at first use) and
+  // runs the chosen command before it returns.
+  virtual void PopupList2you() = 0;
+};
+
+}  // namespace quillet
