@@ -9,7 +9,7 @@ set -euo pipefail
 declare -A PACKAGES=(
   [native]="cmake make g++ libgtest-dev libbenchmark-dev"
   [fuzz]="clang-14 libclang-rt-14-dev"
-  [windows]="cmake make g++-mingw-w64-x86-64-posix googletest wine wine64"
+  [windows]="cmake make python3 g++-mingw-w64-x86-64-posix googletest wine wine64"
   [e2e]="xvfb xdotool x11-utils xclip imagemagick fluxbox fonts-wqy-microhei locales xxd"
 )
 

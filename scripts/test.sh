@@ -48,7 +48,10 @@ if cmake --preset mingw >/dev/null && cmake --build build/mingw -j"$jobs" >/dev/
     export WINEPREFIX="$root/build/wine-unit" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
     [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
     wineserver -p
-    ctest --preset mingw | tail -n 3
+    # Start Wine's services before ctest: started from inside a test, they
+    # would hold its output pipe open and the test would never end.
+    wine cmd.exe /c exit >/dev/null 2>&1
+    ctest --preset mingw -j"$jobs" | tail -n 3
     status=${PIPESTATUS[0]}
     wineserver -k; wineserver -w
     exit "$status"

@@ -1,0 +1,15 @@
+# The Windows tests: the Win32 layer, cross-compiled with GoogleTest and run
+# by ctest through the emulator of the toolchain file (Wine).
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+include(GoogleTest)
+
+file(GLOB QUILLET_WINDOWS_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
+add_executable(windows_tests ${QUILLET_WINDOWS_TESTS})
+target_link_libraries(windows_tests PRIVATE quillet_win32 gtest_main)
+gtest_discover_tests(windows_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 120)

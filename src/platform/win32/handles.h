@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quillet {
+
+// Owns a kernel handle and closes it once. `Invalid` is the value the opening
+// function returns on failure: INVALID_HANDLE_VALUE for files, nullptr for most
+// other kernel objects.
+template <HANDLE (*Invalid)()>
+class ScopedKernelHandle {
+ public:
+  ScopedKernelHandle() = default;
+  explicit ScopedKernelHandle(HANDLE handle) : handle_(handle) {}
+  ~ScopedKernelHandle() { reset(); }
+  ScopedKernelHandle(const ScopedKernelHandle&) = delete;
+  ScopedKernelHandle& operator=(const ScopedKernelHandle&) = delete;
+  ScopedKernelHandle(ScopedKernelHandle&& other) noexcept : handle_(other.release()) {}
+  ScopedKernelHandle& operator=(ScopedKernelHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != Invalid() && handle_ != nullptr; }
+  explicit operator bool() const { return valid(); }
+
+  HANDLE release() { return std::exchange(handle_, Invalid()); }
+  // Closes the handle held now; returns false when CloseHandle reported an error.
+  bool reset(HANDLE handle = Invalid()) {
+    bool closed = true;
+    if (valid()) closed = ::CloseHandle(handle_) != FALSE;
+    handle_ = handle;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_ = Invalid();
+};
+
+namespace handles_detail {
+inline HANDLE InvalidFile() { return INVALID_HANDLE_VALUE; }
+inline HANDLE NullHandle() { return nullptr; }
+}  // namespace handles_detail
+
+// A file from CreateFileW.
+using FileHandle = ScopedKernelHandle<&handles_detail::InvalidFile>;
+// A process, thread, event or other object whose opener returns nullptr on failure.
+using KernelHandle = ScopedKernelHandle<&handles_detail::NullHandle>;
+
+// Memory that the system allocated for us with LocalAlloc (FormatMessageW's buffer).
+template <typename T>
+class LocalMemory {
+ public:
+  LocalMemory() = default;
+  ~LocalMemory() {
+    if (memory_) ::LocalFree(memory_);
+  }
+  LocalMemory(const LocalMemory&) = delete;
+  LocalMemory& operator=(const LocalMemory&) = delete;
+
+  T* get() const { return memory_; }
+  // For functions that allocate and return the pointer through an out-parameter.
+  T** out() {
+    if (memory_) ::LocalFree(memory_);
+    memory_ = nullptr;
+    return &memory_;
+  }
+
+ private:
+  T* memory_ = nullptr;
+};
+
+}  // namespace quillet

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "store/file_port.h"
+#include "store/safe_replace.h"
+
+namespace quillet {
+
+// The Windows steps of a safe replacement: WriteFile, FlushFileBuffers and a
+// replacing MoveFileExW. A read-only target is left alone and the save fails.
+class Win32ReplaceSteps final : public ReplaceSteps {
+ public:
+  IoStatus CreateTemp(const std::wstring& temp_path) override;
+  IoStatus Write(std::string_view chunk) override;
+  IoStatus Flush() override;
+  void CloseTemp() override;
+  IoStatus Replace(const std::wstring& temp_path, const std::wstring& target_path) override;
+  void Remove(const std::wstring& temp_path) override;
+
+ private:
+  FileHandle temp_;
+};
+
+class Win32FilePort final : public FilePort {
+ public:
+  ReadOutcome ReadAll(const std::wstring& path) override;
+  IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override;
+};
+
+// The folder of the running program, without a trailing backslash.
+std::wstring ExecutableDirectory();
+
+// The entry file: data.txt beside the program.
+std::wstring EntryFilePath();
+
+}  // namespace quillet

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/message_box.h"
+
+namespace quillet {
+
+// MessageBoxW without an icon, OK as the default button. The box is topmost
+// and takes the foreground so that it never opens behind the topmost main window.
+class Win32MessageBoxes final : public MessageBoxes {
+ public:
+  explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+  void set_owner(HWND owner) { owner_ = owner; }
+  HWND owner() const { return owner_; }
+
+  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style) override;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace quillet
