@@ -1,0 +1,210 @@
+#include "app/editor_window.h"
+
+#include <algorithm>
+
+#include "app/pictures.h"
+#include "platform/twips.h"
+
+namespace quillet {
+namespace {
+
+constexpr COLORREF kBlue = RGB(14, 151, 231);
+constexpr COLORREF kPanelYellow = RGB(255, 255, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+constexpr wchar_t kTitleFace[] = L"Consolas";
+constexpr float kTitlePoints = 12.0f;
+constexpr wchar_t kTextFace[] = L"微软雅黑";
+constexpr float kTextPoints = 12.0f;
+
+constexpr UINT_PTR kText1Id = 201;
+constexpr UINT_PTR kText2Id = 202;
+
+enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
+
+struct PartLayout {
+  Part id;
+  bool in_panel;  // a child of Picture1, placed relative to it
+  float left, top, width, height;
+  const wchar_t* caption;
+};
+
+// The editor's design, in twips (15 twips are one pixel at 96 DPI).
+constexpr float kWidth = kForm2Width;
+constexpr float kHeight = kForm2Height;
+constexpr std::array<PartLayout, 8> kLayout{{
+    {Part::kTitle, false, 75, 15, 840, 300, L"Add"},
+    {Part::kImage3, false, 6165, 0, 300, 300, L""},
+    {Part::kPicture1, false, 60, 360, 6390, 1965, L""},
+    {Part::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
+    {Part::kText1, true, 1395, 255, 4365, 375, L""},
+    {Part::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
+    {Part::kText2, true, 1380, 810, 4380, 405, L""},
+    {Part::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
+}};
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  ::SetBkColor(dc, colour);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+// A label: its background, then its caption in one line.
+std::function<void(HDC, const RECT&)> LabelPainter(const wchar_t* caption, HFONT font, COLORREF background,
+                                                   COLORREF ink, UINT align) {
+  return [=](HDC dc, const RECT& rect) {
+    Fill(dc, rect, background);
+    Selected selected(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ink);
+    RECT text = rect;
+    ::DrawTextW(dc, caption, -1, &text, align | DT_SINGLELINE | DT_NOPREFIX);
+  };
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(EditorWindowFactory& factory) : factory_(factory) { factory_.living_.push_back(this); }
+
+EditorWindow::~EditorWindow() {
+  auto& living = factory_.living_;
+  living.erase(std::remove(living.begin(), living.end(), this), living.end());
+  // The drop target goes before its window, and the window before the fonts
+  // and surfaces its controls use.
+  text2_drop_.Revoke();
+  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
+}
+
+Form2& EditorWindow::form() { return *factory_.form_; }
+
+bool EditorWindow::Create() {
+  dpi_ = WindowDpi(nullptr);
+  Spec spec{L"QuilletEditor"};
+  spec.ex_style = WS_EX_TOOLWINDOW;
+  spec.style = WS_POPUP | WS_CLIPCHILDREN;
+  spec.rect = {0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_)};
+  spec.text = L"Form2";
+  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (MessageTarget::Create(spec) == nullptr) return false;
+  const unsigned dpi = WindowDpi(hwnd());
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  window_.Attach(hwnd());
+  CreateControls();
+  if (text1_.hwnd() == nullptr || text2_.hwnd() == nullptr) return false;
+  text2_drop_.Register(text2_.hwnd(), [this](const DropData& data) { form().Text2_OLEDragDrop(data); });
+  return true;
+}
+
+HWND EditorWindow::CreateEdit(HWND parent, const RECT& r) {
+  const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                                      r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr);
+  if (edit != nullptr) ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
+  return edit;
+}
+
+void EditorWindow::CreateControls() {
+  title_font_ = MakeFont(kTitleFace, kTitlePoints, true, DEFAULT_CHARSET, dpi_);
+  text_font_ = MakeFont(kTextFace, kTextPoints, false, GB2312_CHARSET, dpi_);
+  const HFONT text_font = text_font_.get();
+  for (const PartLayout& part : kLayout) {
+    const int x = TwipsToPixels(part.left, dpi_), y = TwipsToPixels(part.top, dpi_);
+    const RECT r{x, y, x + TwipsToPixels(part.width, dpi_), y + TwipsToPixels(part.height, dpi_)};
+    const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
+    switch (part.id) {
+      case Part::kTitle:
+        title_.Create(parent, r, {LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP), nullptr, nullptr});
+        break;
+      case Part::kImage3:
+        image3_.Create(parent, r,
+                       {[](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); }, [this] { form().Image3_Click(); },
+                        nullptr});
+        break;
+      case Part::kPicture1:
+        picture1_.Create(parent, r, {[](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }, nullptr, nullptr});
+        break;
+      case Part::kLabel1:
+        label1_.Create(parent, r, {LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP), nullptr, nullptr});
+        break;
+      case Part::kLabel2:
+        label2_.Create(parent, r, {LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP), nullptr, nullptr});
+        break;
+      case Part::kLabel3:
+        label3_.Create(parent, r,
+                       {LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                        [this] { form().Label3_Click(); }, nullptr});
+        break;
+      case Part::kText1:
+        text1_.Attach(CreateEdit(parent, r));
+        if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
+        break;
+      case Part::kText2:
+        text2_.Attach(CreateEdit(parent, r));
+        if (text2_.hwnd() != nullptr) ::SetWindowLongPtrW(text2_.hwnd(), GWLP_ID, kText2Id);
+        break;
+    }
+  }
+  last_focus_ = text1_.hwnd();
+}
+
+bool EditorWindow::PreTranslate(const MSG& msg) {
+  if (hwnd() == nullptr) return false;
+  const bool in_box = msg.hwnd == text1_.hwnd() || msg.hwnd == text2_.hwnd();
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (in_box || msg.hwnd == hwnd())) {
+    ::SetFocus(::GetFocus() == text1_.hwnd() ? text2_.hwnd() : text1_.hwnd());
+    return true;
+  }
+  // A single-line box beeps at these; they mean nothing here.
+  if (msg.message == WM_CHAR && in_box && (msg.wParam == L'\r' || msg.wParam == L'\n' || msg.wParam == 27)) {
+    return true;
+  }
+  return false;
+}
+
+LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      ::GetClientRect(hwnd(), &client);
+      Fill(reinterpret_cast<HDC>(wparam), client, kBlue);
+      return 1;
+    }
+    case WM_MOUSEMOVE:
+      form().Form_MouseMove();
+      return 0;
+    case WM_ACTIVATE:
+      // Give the focus back to the box that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focused = ::GetFocus();
+        if (focused == text1_.hwnd() || focused == text2_.hwnd()) last_focus_ = focused;
+      } else if (last_focus_ != nullptr) {
+        ::SetFocus(last_focus_);
+      }
+      return 0;
+    case WM_CLOSE:
+      // Alt+F4 takes the close picture's road: the window stays for Form2 to hide.
+      form().Image3_Click();
+      return 0;
+  }
+  return Default(message, wparam, lparam);
+}
+
+std::unique_ptr<Form2View> EditorWindowFactory::Create() {
+  if (form_ == nullptr) return nullptr;
+  auto view = std::make_unique<EditorWindow>(*this);
+  if (!view->Create()) return nullptr;
+  return view;
+}
+
+bool EditorWindowFactory::PreTranslate(const MSG& msg) {
+  for (EditorWindow* window : living_) {
+    if (window->PreTranslate(msg)) return true;
+  }
+  return false;
+}
+
+}  // namespace quillet

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "platform/win32/drop_target.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/message_target.h"
+#include "platform/win32/surface.h"
+#include "platform/win32/win32_controls.h"
+#include "ui/edit/form2.h"
+
+namespace quillet {
+
+class EditorWindowFactory;
+
+// One opening of the entry editor: a borderless tool window, created hidden,
+// built from its layout table; its messages become Form2's handler calls.
+class EditorWindow final : public MessageTarget, public Form2View {
+ public:
+  explicit EditorWindow(EditorWindowFactory& factory);
+  ~EditorWindow() override;
+
+  // Creates the window and its controls, hidden; false on failure.
+  bool Create();
+
+  Window& window() override { return window_; }
+  TextBox& Text1() override { return text1_; }
+  TextBox& Text2() override { return text2_; }
+
+  // The key preview: Tab and Shift+Tab go between the two boxes; Enter and
+  // Escape do nothing in them. Returns true when the message is used up.
+  bool PreTranslate(const MSG& msg);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void CreateControls();
+  HWND CreateEdit(HWND parent, const RECT& r);
+  Form2& form();
+
+  EditorWindowFactory& factory_;
+  unsigned dpi_ = 96;
+  Win32Window window_;
+  Win32TextBox text1_, text2_;
+  Surface title_, image3_, picture1_, label1_, label2_, label3_;
+  HWND last_focus_ = nullptr;
+  Font title_font_, text_font_;
+  DropTargetRegistration text2_drop_;
+};
+
+// Makes the editor's windows for Form2 and keeps track of the living ones for
+// the message loop's key preview.
+class EditorWindowFactory final : public Form2ViewFactory {
+ public:
+  // The form whose handlers the windows call; set before the first Create.
+  void set_form(Form2& form) { form_ = &form; }
+  std::unique_ptr<Form2View> Create() override;
+
+  // Offers the message to every living editor window's key preview.
+  bool PreTranslate(const MSG& msg);
+
+ private:
+  friend class EditorWindow;
+  Form2* form_ = nullptr;
+  std::vector<EditorWindow*> living_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/editor_window.h"
+#include "app/main_window.h"
+#include "platform/win32/ansi_codec.h"
+#include "platform/win32/drop_target.h"
+#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/win32_file_port.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_shell.h"
+#include "ui/edit/form2.h"
+#include "ui/edit/sett.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // No DLL from the program's own folder (a download folder, say).
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  using namespace quillet;
+  // Before any window: the list and the editor's target box take drops.
+  OleInitialization ole;
+  AnsiCodec codec;
+  Win32FilePort port;
+  EntryFile file(port, codec, EntryFilePath());
+  SharedState state;
+  Win32Screen screen;
+  Win32Shell shell;
+  Win32MessageBoxes messages;
+  Win32Application app;
+
+  MainWindow main({screen, shell, messages, app, file, state});
+  if (!main.Create()) return 1;
+  shell.set_owner(main.hwnd());
+  messages.set_owner(main.hwnd());
+
+  // The editor and the entry menu, program-wide like the main window.
+  EditorWindowFactory editors;
+  Form2 form2({editors, main.window(), main.list(), main.text1(), screen, messages, file, state});
+  editors.set_form(form2);
+  Win32PopupMenuFactory menus(L"sett");
+  Sett sett({menus, main.window(), main.list(), form2, messages, file, state});
+  main.form().Connect(sett, form2);
+
+  main.form().Form_Load();
+
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (main.PreTranslate(msg) || editors.PreTranslate(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return 0;
+}

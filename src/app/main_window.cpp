@@ -1,0 +1,360 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "app/pictures.h"
+#include "platform/twips.h"
+#include "platform/win32/drag_source.h"
+
+namespace quillet {
+namespace {
+
+COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kList1Id = 110;
+constexpr UINT_PTR kText1Id = 111;
+constexpr UINT_PTR kList1SubclassId = 1;
+// Command1..Command5 get the ids 101..105.
+constexpr UINT_PTR kCommandIdBase = 100;
+
+int CommandNumber(Form1Control id) {
+  switch (id) {
+    case Form1Control::kCommand1: return 1;
+    case Form1Control::kCommand2: return 2;
+    case Form1Control::kCommand3: return 3;
+    case Form1Control::kCommand4: return 4;
+    case Form1Control::kCommand5: return 5;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+  // The drop target and the list's hook go before the window, and the window
+  // before the members its controls use.
+  list_drop_.Revoke();
+  if (list_.hwnd() != nullptr) ::RemoveWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId);
+  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
+}
+
+bool MainWindow::Create() {
+  blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
+  yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
+  dpi_ = WindowDpi(nullptr);
+  Spec spec{L"QuilletMain"};
+  // Topmost from its creation: Wine only tells the window manager when it maps the window.
+  spec.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  spec.style = WS_POPUP | WS_CLIPCHILDREN;
+  spec.rect = {0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_)};
+  spec.text = kForm1WindowText;
+  spec.background = blue_.get();
+  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (MessageTarget::Create(spec) == nullptr) return false;
+  dpi_ = WindowDpi(hwnd());
+  window_.Attach(hwnd());
+  CreateControls();
+  services_.app.SetMainWindow(hwnd());
+  // Ticks from creation on, also while the window is hidden.
+  ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
+  form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell,
+                                             services_.messages, services_.app, services_.file, services_.state});
+  if (list_.hwnd() != nullptr) {
+    ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
+  }
+  return true;
+}
+
+// Pixels relative to the parent: the window, or the strip for its children.
+RECT MainWindow::ControlRect(const ControlLayout& layout) const {
+  const int x = TwipsToPixels(layout.left, dpi_), y = TwipsToPixels(layout.top, dpi_);
+  return {x, y, x + TwipsToPixels(layout.width, dpi_), y + TwipsToPixels(layout.height, dpi_)};
+}
+
+HFONT MainWindow::FontFor(const FontSpec* spec) {
+  const FontSpec* specs[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (specs[i] != spec) continue;
+    if (fonts_[i].get() == nullptr) {
+      const BYTE charset = spec == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
+      fonts_[i] = MakeFont(spec->face, spec->points, spec->bold, charset, dpi_);
+    }
+    return fonts_[i].get();
+  }
+  return nullptr;
+}
+
+void MainWindow::CreateControls() {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const COLORREF blue = ToColorRef(kStripBlue);
+  for (const ControlLayout& layout : kForm1Layout) {
+    const RECT r = ControlRect(layout);
+    const HWND parent = layout.in_strip ? strip_.hwnd() : hwnd();
+    HWND created = nullptr;
+    switch (layout.id) {
+      case Form1Control::kPmenu:
+        strip_.Create(hwnd(), r, {[blue](HDC dc, const RECT& rect) {
+                                    ::SetBkColor(dc, blue);
+                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+                                  },
+                                  nullptr, [this] { form_->pmenu_MouseMove(); }});
+        created = strip_.hwnd();
+        break;
+      case Form1Control::kTitle: {
+        const HFONT font = FontFor(layout.font);
+        const wchar_t* caption = layout.caption;
+        title_.Create(parent, r, {[blue, font, caption](HDC dc, const RECT& rect) {
+                                    ::SetBkColor(dc, blue);
+                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+                                    Selected selected(dc, font);
+                                    ::SetBkMode(dc, TRANSPARENT);
+                                    ::SetTextColor(dc, ToColorRef(kWhite));
+                                    RECT text = rect;
+                                    ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                                  },
+                                  nullptr, [this] { form_->title_MouseMove(); }});
+        created = title_.hwnd();
+        break;
+      }
+      case Form1Control::kText1:
+        created = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(kText1Id),
+                                    instance, nullptr);
+        text1_.Attach(created);
+        break;
+      case Form1Control::kImage1:
+        image1_.Create(parent, r,
+                       {[blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
+                        [this] { form_->Image1_Click(); }, nullptr});
+        created = image1_.hwnd();
+        break;
+      case Form1Control::kImage3:
+        image3_.Create(parent, r,
+                       {[blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
+                        [this] { form_->Image3_Click(); }, nullptr});
+        created = image3_.hwnd();
+        break;
+      case Form1Control::kList1:
+        created = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | Win32ListBox::kStyle,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                                    reinterpret_cast<HMENU>(kList1Id), instance, nullptr);
+        list_.Attach(created);
+        break;
+      default: {
+        const int number = CommandNumber(layout.id);
+        const DWORD visible = layout.id == Form1Control::kCommand5 ? 0 : WS_VISIBLE;
+        created = ::CreateWindowExW(0, L"BUTTON", layout.caption, WS_CHILD | visible | BS_PUSHBUTTON, r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, parent,
+                                    reinterpret_cast<HMENU>(kCommandIdBase + number), instance, nullptr);
+        buttons_[number - 1] = created;
+      }
+    }
+    if (created != nullptr && layout.font != nullptr) {
+      ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
+    }
+  }
+  // Owner-drawn items are as high as the list's font.
+  if (const HDC dc = ::GetDC(list_.hwnd())) {
+    Selected font(dc, FontFor(&kConsolas105));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::ReleaseDC(list_.hwnd(), dc);
+    ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
+  }
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
+                               nullptr);
+  AddToolTip(text1_.hwnd(), kText1ToolTip);
+  AddToolTip(image1_.hwnd(), kImage1ToolTip);
+  last_focus_ = text1_.hwnd();
+}
+
+void MainWindow::AddToolTip(HWND tool, const wchar_t* text) {
+  if (tooltip_ == nullptr) return;
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = hwnd();
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(text);
+  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+HWND MainWindow::Control(Form1Control id) const {
+  switch (id) {
+    case Form1Control::kText1: return text1_.hwnd();
+    case Form1Control::kList1: return list_.hwnd();
+    default: {
+      const int number = CommandNumber(id);
+      return number > 0 ? buttons_[number - 1] : nullptr;
+    }
+  }
+}
+
+void MainWindow::MoveFocus(bool backwards) {
+  const HWND focused = ::GetFocus();
+  const int n = static_cast<int>(kForm1TabOrder.size());
+  int at = -1;
+  for (int i = 0; i < n; ++i) {
+    if (Control(kForm1TabOrder[i]) == focused) at = i;
+  }
+  const int next = at < 0 ? 0 : (at + (backwards ? n - 1 : 1)) % n;
+  ::SetFocus(Control(kForm1TabOrder[next]));
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || hwnd() == nullptr) return false;
+  if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
+  if (msg.wParam == VK_TAB) {
+    MoveFocus(::GetKeyState(VK_SHIFT) < 0);
+    return true;
+  }
+  if (msg.wParam == VK_RETURN) {
+    const int shift = (::GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (::GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                      (::GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    form_->Form_KeyDown(13, shift);
+    // The key goes on to the focused control: a button takes it as a press.
+    for (int number = 1; number <= 4; ++number) {
+      if (msg.hwnd == buttons_[number - 1]) {
+        OnCommand(static_cast<int>(kCommandIdBase) + number);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void MainWindow::OnCommand(int id) {
+  switch (id - static_cast<int>(kCommandIdBase)) {
+    case 1: form_->Command1_Click(); break;
+    case 2: form_->Command2_Click(); break;
+    case 3: form_->Command3_Click(); break;
+    case 4: form_->Command4_Click(); break;
+    case 5: form_->Command5_Click(); break;
+  }
+}
+
+LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                      DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(list, &MainWindow::ListProc, kList1SubclassId);
+    return ::DefSubclassProc(list, message, wparam, lparam);
+  }
+  return reinterpret_cast<MainWindow*>(self)->OnListMessage(message, wparam, lparam);
+}
+
+LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const HWND list = list_.hwnd();
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      pressed_ |= MK_LBUTTON;
+      dragged_ = false;
+      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
+      // The high word is set when the point lies outside every item.
+      drag_armed_ = hit != LB_ERR && HIWORD(hit) == 0 && LOWORD(hit) < list_.Items().size();
+      drag_item_ = drag_armed_ ? LOWORD(hit) : -1;
+      drag_from_ = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      return result;
+    }
+    case WM_MOUSEMOVE: {
+      if (!drag_armed_) break;
+      if ((wparam & MK_LBUTTON) == 0) {
+        drag_armed_ = false;
+        break;
+      }
+      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      const int dx = ::GetSystemMetrics(SM_CXDRAG), dy = ::GetSystemMetrics(SM_CYDRAG);
+      const RECT still{drag_from_.x - dx, drag_from_.y - dy, drag_from_.x + dx + 1, drag_from_.y + dy + 1};
+      // Within the drag rectangle the press still holds its item.
+      if (::PtInRect(&still, at)) return 0;
+      drag_armed_ = false;
+      dragged_ = true;
+      pressed_ &= ~MK_LBUTTON;
+      const std::wstring line = drag_item_ >= 0 && drag_item_ < list_.Count() ? list_.Items()[drag_item_] : L"";
+      // The drag takes the mouse capture: the list box stops tracking the press.
+      DWORD effect = DROPEFFECT_NONE;
+      DragBlocks(TextBlocks(line), &effect);
+      return 0;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      pressed_ |= MK_RBUTTON;
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      pressed_ |= MK_MBUTTON;
+      break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      // A release belongs to the control the button was pressed on; the
+      // list box updates its selection first.
+      const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+      const UINT mask = button == 1 ? MK_LBUTTON : button == 2 ? MK_RBUTTON : MK_MBUTTON;
+      const bool pressed = (std::exchange(pressed_, pressed_ & ~mask) & mask) != 0;
+      if (button == 1) drag_armed_ = false;
+      const bool was_drag = button == 1 && std::exchange(dragged_, false);
+      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+      if (pressed && !was_drag) form_->List1_MouseUp(button);
+      return result;
+    }
+  }
+  return ::DefSubclassProc(list, message, wparam, lparam);
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED && LOWORD(wparam) > kCommandIdBase && LOWORD(wparam) <= kCommandIdBase + 5) {
+        OnCommand(LOWORD(wparam));
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlID == kList1Id) {
+        list_.Draw(*item, ToColorRef(kListYellow), ToColorRef(kBlack));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLORLISTBOX:
+      ::SetBkColor(reinterpret_cast<HDC>(wparam), ToColorRef(kListYellow));
+      return reinterpret_cast<LRESULT>(yellow_.get());
+    case WM_CTLCOLOREDIT:
+      ::SetBkColor(reinterpret_cast<HDC>(wparam), ToColorRef(kStripBlue));
+      ::SetTextColor(reinterpret_cast<HDC>(wparam), ToColorRef(kBlack));
+      return reinterpret_cast<LRESULT>(blue_.get());
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focused = ::GetFocus();
+        if (focused != nullptr && ::IsChild(hwnd(), focused)) last_focus_ = focused;
+      } else if (last_focus_ != nullptr) {
+        ::SetFocus(last_focus_);
+      }
+      return 0;
+    case WM_TIMER:
+      if (wparam == kTimer1Id) {
+        form_->Timer1_Timer();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // Alt+F4 and other requests to close take the close icon's road.
+      form_->Image3_Click();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return form_->Image3_Click() ? TRUE : FALSE;
+  }
+  return Default(message, wparam, lparam);
+}
+
+}  // namespace quillet

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "platform/win32/drop_target.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/message_target.h"
+#include "platform/win32/surface.h"
+#include "platform/win32/win32_controls.h"
+#include "platform/win32/win32_list_box.h"
+#include "ui/main/form1.h"
+#include "ui/main/form1_layout.h"
+
+namespace quillet {
+
+// The real Form1: a borderless, topmost tool window (no task-bar button) built
+// from the layout table, whose messages become Form1's handler calls.
+class MainWindow final : public MessageTarget {
+ public:
+  struct Services {
+    Screen& screen;
+    Shell& shell;
+    MessageBoxes& messages;
+    Win32Application& app;
+    EntryFile& file;
+    SharedState& state;
+  };
+  explicit MainWindow(const Services& services) : services_(services) {}
+  ~MainWindow() override;
+
+  // Creates the window and its controls, hidden; false on failure.
+  bool Create();
+  Form1& form() { return *form_; }
+  // The parts the editor and the entry menu work on.
+  Window& window() { return window_; }
+  ListBox& list() { return list_; }
+  TextBox& text1() { return text1_; }
+
+  // The key preview, called for every message before it is dispatched: Enter
+  // anywhere in the window runs the lookup and still reaches its control (a
+  // focused button is pressed); Tab and Shift+Tab go round the tab order.
+  // Returns true when the message is used up.
+  bool PreTranslate(const MSG& msg);
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void CreateControls();
+  RECT ControlRect(const ControlLayout& layout) const;
+  HWND Control(Form1Control id) const;
+  HFONT FontFor(const FontSpec* spec);
+  void MoveFocus(bool backwards);
+  void AddToolTip(HWND tool, const wchar_t* text);
+  void OnCommand(int id);
+  // List1's own messages, ahead of the list box: its button releases and the
+  // drag of an item.
+  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                   DWORD_PTR self);
+  LRESULT OnListMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  Services services_;
+  unsigned dpi_ = 96;
+  Win32Window window_;
+  Win32ListBox list_;
+  Win32TextBox text1_;
+  Surface strip_, title_, image1_, image3_;
+  std::array<HWND, 5> buttons_{};  // Command1..Command5
+  HWND tooltip_ = nullptr;
+  HWND last_focus_ = nullptr;
+  Brush blue_, yellow_;
+  std::array<Font, 4> fonts_;
+  std::unique_ptr<Form1> form_;
+  DropTargetRegistration list_drop_;
+  // A left press on an item that may become a drag of it: where, and which.
+  bool drag_armed_ = false;
+  POINT drag_from_{};
+  int drag_item_ = -1;
+  // The press became a drag: its release is not a click.
+  bool dragged_ = false;
+  // The buttons (MK_ bits) pressed on the list and not yet released.
+  UINT pressed_ = 0;
+};
+
+}  // namespace quillet

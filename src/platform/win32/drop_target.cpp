@@ -1,0 +1,86 @@
+#include "platform/win32/drop_target.h"
+
+#include <utility>
+
+#include "platform/win32/drop_data_win32.h"
+
+namespace quillet {
+namespace {
+
+// The reference-counted target itself: it lives as long as OLE holds it,
+// which may be a little longer than the registration.
+class DropTarget final : public IDropTarget {
+ public:
+  explicit DropTarget(DropTargetRegistration::Callback on_drop) : on_drop_(std::move(on_drop)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+      *out = static_cast<IDropTarget*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = ::InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD, POINTL, DWORD* effect) override {
+    accepted_ = OffersDropData(object);
+    return Answer(effect);
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return Answer(effect); }
+  HRESULT STDMETHODCALLTYPE DragLeave() override {
+    accepted_ = false;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* object, DWORD, POINTL, DWORD* effect) override {
+    accepted_ = OffersDropData(object);
+    const HRESULT result = Answer(effect);
+    if (accepted_ && on_drop_) {
+      // The handler may open windows or show a message box; keep this alive.
+      AddRef();
+      on_drop_(Win32DropData(object));
+      accepted_ = false;
+      Release();
+    }
+    return result;
+  }
+
+ private:
+  ~DropTarget() = default;
+
+  HRESULT Answer(DWORD* effect) const {
+    if (effect == nullptr) return E_INVALIDARG;
+    *effect = accepted_ && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+
+  LONG references_ = 1;
+  bool accepted_ = false;
+  DropTargetRegistration::Callback on_drop_;
+};
+
+}  // namespace
+
+HRESULT DropTargetRegistration::Register(HWND window, Callback on_drop) {
+  Revoke();
+  auto* target = new DropTarget(std::move(on_drop));
+  const HRESULT result = ::RegisterDragDrop(window, target);
+  target->Release();  // OLE holds its own reference when registered
+  if (SUCCEEDED(result)) window_ = window;
+  return result;
+}
+
+void DropTargetRegistration::Revoke() {
+  if (window_ == nullptr) return;
+  ::RevokeDragDrop(window_);
+  window_ = nullptr;
+}
+
+}  // namespace quillet

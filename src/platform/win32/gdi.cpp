@@ -1,0 +1,56 @@
+#include "platform/win32/gdi.h"
+
+#include <cmath>
+
+namespace quillet {
+namespace {
+
+int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool FaceInstalled(const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  const HDC screen = ::GetDC(nullptr);
+  ::EnumFontFamiliesExW(screen, &wanted, &FoundFace, reinterpret_cast<LPARAM>(&found), 0);
+  ::ReleaseDC(nullptr, screen);
+  return found;
+}
+
+}  // namespace
+
+Font MakeFont(const wchar_t* face, float points, bool bold, BYTE charset, unsigned dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(points * static_cast<float>(dpi) / 72.0f));
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = charset;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  if (FaceInstalled(face)) {
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  } else {
+    LOGFONTW gui{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
+    lstrcpynW(font.lfFaceName, gui.lfFaceName, LF_FACESIZE);
+    font.lfCharSet = DEFAULT_CHARSET;
+  }
+  return Font(::CreateFontIndirectW(&font));
+}
+
+unsigned WindowDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi != nullptr && hwnd != nullptr) {
+    if (const UINT dpi = get_dpi(hwnd)) return dpi;
+  }
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<unsigned>(dpi) : 96u;
+}
+
+}  // namespace quillet

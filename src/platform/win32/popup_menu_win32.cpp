@@ -1,0 +1,61 @@
+#include "platform/win32/popup_menu_win32.h"
+
+#include "platform/win32/message_target.h"
+
+namespace quillet {
+namespace {
+
+// Item ids start at 1: TrackPopupMenu answers 0 when nothing was chosen.
+constexpr UINT kFirstItemId = 1;
+
+class Win32PopupMenu final : public PopupMenu, private MessageTarget {
+ public:
+  ~Win32PopupMenu() override {
+    if (menu_ != nullptr) ::DestroyMenu(menu_);
+  }
+
+  bool Create(const wchar_t* window_text, const std::vector<std::wstring>& captions) {
+    Spec spec{L"QuilletMenuHolder"};
+    spec.ex_style = WS_EX_TOOLWINDOW;
+    spec.style = WS_POPUP;
+    spec.text = window_text;
+    if (MessageTarget::Create(spec) == nullptr) return false;
+    menu_ = ::CreatePopupMenu();
+    if (menu_ == nullptr) return false;
+    UINT id = kFirstItemId;
+    for (const std::wstring& caption : captions) {
+      if (!::AppendMenuW(menu_, MF_STRING, id++, caption.c_str())) return false;
+    }
+    return true;
+  }
+
+  int TrackAtCursor() override {
+    POINT at{};
+    if (!::GetCursorPos(&at)) return -1;
+    // Without the foreground the menu would stay open after a click elsewhere.
+    const HWND previous = ::GetForegroundWindow();
+    ::SetForegroundWindow(hwnd());
+    const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON;
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu_, flags, at.x, at.y, 0, hwnd(), nullptr));
+    // Lets the menu close properly when it is opened again at once.
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+    // The hidden window gives the foreground back to the window that had it.
+    if (::GetForegroundWindow() == hwnd() && previous != nullptr && previous != hwnd() && ::IsWindowVisible(previous)) {
+      ::SetForegroundWindow(previous);
+    }
+    return chosen >= kFirstItemId ? static_cast<int>(chosen - kFirstItemId) : -1;
+  }
+
+ private:
+  HMENU menu_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<PopupMenu> Win32PopupMenuFactory::Create(const std::vector<std::wstring>& captions) {
+  auto menu = std::make_unique<Win32PopupMenu>();
+  if (!menu->Create(window_text_, captions)) return nullptr;
+  return menu;
+}
+
+}  // namespace quillet

@@ -1,0 +1,55 @@
+#include "platform/win32/surface.h"
+
+#include <utility>
+
+namespace quillet {
+
+bool Surface::Create(HWND parent, const RECT& pixels, Events events, bool visible) {
+  events_ = std::move(events);
+  Spec spec{L"QuilletSurface"};
+  spec.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  spec.rect = pixels;
+  spec.parent = parent;
+  return MessageTarget::Create(spec) != nullptr;
+}
+
+LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint callback covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      const HDC dc = ::BeginPaint(hwnd(), &ps);
+      RECT client;
+      ::GetClientRect(hwnd(), &client);
+      if (events_.paint) events_.paint(dc, client);
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP:
+      if (std::exchange(pressed_, false) && events_.click) {
+        POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        RECT client;
+        ::GetClientRect(hwnd(), &client);
+        if (::PtInRect(&client, at)) events_.click();
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (events_.mouse_move) events_.mouse_move();
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ::SendMessageW(::GetParent(hwnd()), message, wparam, lparam);
+  }
+  return Default(message, wparam, lparam);
+}
+
+}  // namespace quillet

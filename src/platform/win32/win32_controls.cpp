@@ -1,0 +1,103 @@
+#include "platform/win32/win32_controls.h"
+
+#include <string>
+
+#include "platform/twips.h"
+#include "platform/win32/gdi.h"
+
+namespace quillet {
+
+std::wstring Win32TextBox::Text() const {
+  const int length = ::GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = ::GetWindowTextW(hwnd_, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
+}
+
+void Win32TextBox::SetText(const std::wstring& text) { ::SetWindowTextW(hwnd_, text.c_str()); }
+
+void Win32TextBox::Focus() {
+  const HWND top = ::GetAncestor(hwnd_, GA_ROOT);
+  if (::IsWindowVisible(top) && ::GetForegroundWindow() != top) ::SetForegroundWindow(top);
+  ::SetFocus(hwnd_);
+}
+
+void Win32Window::Show() { ::ShowWindow(hwnd_, SW_SHOWNA); }
+void Win32Window::Activate() {
+  ::SetForegroundWindow(hwnd_);
+  ::SetActiveWindow(hwnd_);
+}
+void Win32Window::Hide() { ::ShowWindow(hwnd_, SW_HIDE); }
+bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
+
+RECT Win32Window::Rect() const {
+  RECT rect{};
+  ::GetWindowRect(hwnd_, &rect);
+  return rect;
+}
+
+float Win32Window::Left() const { return PixelsToTwips(Rect().left, WindowDpi(hwnd_)); }
+float Win32Window::Top() const { return PixelsToTwips(Rect().top, WindowDpi(hwnd_)); }
+float Win32Window::Width() const {
+  const RECT r = Rect();
+  return PixelsToTwips(r.right - r.left, WindowDpi(hwnd_));
+}
+float Win32Window::Height() const {
+  const RECT r = Rect();
+  return PixelsToTwips(r.bottom - r.top, WindowDpi(hwnd_));
+}
+
+void Win32Window::MoveTo(int x, int y) {
+  ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetLeft(float twips) { MoveTo(TwipsToPixels(twips, WindowDpi(hwnd_)), Rect().top); }
+void Win32Window::SetTop(float twips) { MoveTo(Rect().left, TwipsToPixels(twips, WindowDpi(hwnd_))); }
+
+void Win32Window::MakeTopmost(bool show) {
+  ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, (show ? SWP_SHOWWINDOW : 0) | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+WindowState Win32Window::State() const {
+  if (::IsIconic(hwnd_)) return WindowState::kMinimized;
+  if (::IsZoomed(hwnd_)) return WindowState::kMaximized;
+  return WindowState::kNormal;
+}
+
+bool Win32Window::OuterRect(PixelRect& rect) const {
+  RECT r;
+  if (!::GetWindowRect(hwnd_, &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+void Win32Window::BeginSystemDrag() {
+  ::ReleaseCapture();
+  ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+float Win32Screen::WidthTwips() const { return PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), WindowDpi(nullptr)); }
+float Win32Screen::HeightTwips() const { return PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), WindowDpi(nullptr)); }
+
+DesktopBounds Win32Screen::Desktop() const {
+  const unsigned dpi = WindowDpi(nullptr);
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, PixelsToTwips(left, dpi), PixelsToTwips(top, dpi),
+          PixelsToTwips(::GetSystemMetrics(SM_CXVIRTUALSCREEN), dpi)};
+}
+
+bool Win32Screen::CursorPos(PixelPoint& point) const {
+  POINT p;
+  if (!::GetCursorPos(&p)) return false;
+  point = {p.x, p.y};
+  return true;
+}
+
+void Win32Application::Quit() {
+  quitting_ = true;
+  if (main_ != nullptr) ::ShowWindow(main_, SW_HIDE);
+  ::PostQuitMessage(0);
+}
+
+}  // namespace quillet

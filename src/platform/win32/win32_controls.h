@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/application.h"
+#include "platform/screen.h"
+#include "platform/text_box.h"
+#include "platform/window.h"
+
+namespace quillet {
+
+// A single-line edit control.
+class Win32TextBox final : public TextBox {
+ public:
+  void Attach(HWND edit) { hwnd_ = edit; }
+  HWND hwnd() const { return hwnd_; }
+  std::wstring Text() const override;
+  void SetText(const std::wstring& text) override;
+  // Brings its window to the front when that is visible, then takes the focus.
+  void Focus() override;
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// A top-level window measured in twips at its own DPI.
+class Win32Window final : public Window {
+ public:
+  void Attach(HWND window) { hwnd_ = window; }
+  HWND hwnd() const { return hwnd_; }
+  void Show() override;  // visible, without activating it
+  void Activate() override;
+  void Hide() override;
+  bool IsVisible() const override;
+  float Left() const override;
+  float Top() const override;
+  float Width() const override;
+  float Height() const override;
+  void SetLeft(float twips) override;
+  void SetTop(float twips) override;
+  void MakeTopmost(bool show) override;
+  WindowState State() const override;
+  bool OuterRect(PixelRect& rect) const override;
+  void BeginSystemDrag() override;
+
+ private:
+  RECT Rect() const;
+  void MoveTo(int x, int y);
+
+  HWND hwnd_ = nullptr;
+};
+
+class Win32Screen final : public Screen {
+ public:
+  float WidthTwips() const override;
+  float HeightTwips() const override;
+  DesktopBounds Desktop() const override;  // the virtual screen
+  bool CursorPos(PixelPoint& point) const override;
+};
+
+// Hides the main window and ends the message loop; the windows are destroyed
+// with their owners on the way out.
+class Win32Application final : public Application {
+ public:
+  void SetMainWindow(HWND window) { main_ = window; }
+  void Quit() override;
+  bool quitting() const { return quitting_; }
+
+ private:
+  HWND main_ = nullptr;
+  bool quitting_ = false;
+};
+
+}  // namespace quillet

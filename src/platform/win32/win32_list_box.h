@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/list_box.h"
+
+namespace quillet {
+
+// The list over a list box that holds no strings of its own (LBS_NODATA,
+// owner-drawn): the items live here, the control only knows their number.
+// Filling it is one message whatever the count, and an item may hold any
+// character, NUL included.
+class Win32ListBox final : public ListBox {
+ public:
+  // The styles the control must be created with.
+  static constexpr DWORD kStyle = LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_VSCROLL;
+
+  void Attach(HWND list) { hwnd_ = list; }
+  HWND hwnd() const { return hwnd_; }
+
+  const std::vector<std::wstring>& Items() const override { return items_; }
+  void AppendItems(std::vector<std::wstring> items) override;
+  void InsertItem(int index, std::wstring item) override;
+  void SetItem(int index, std::wstring item) override;
+  void RemoveItem(int index) override;
+  void Clear() override;
+  int SelectedIndex() const override;
+
+  // WM_DRAWITEM for the control, sent to its parent.
+  void Draw(const DRAWITEMSTRUCT& item, COLORREF background, COLORREF text) const;
+
+ private:
+  // Tells the control the new count, keeping its scroll position and moving
+  // the selection by `shift` when items were inserted or removed above it.
+  void Recount(int changed_at, int shift);
+
+  HWND hwnd_ = nullptr;
+  std::vector<std::wstring> items_;
+};
+
+}  // namespace quillet
