@@ -2,8 +2,7 @@
 // the program wires them.
 #include <gtest/gtest.h>
 
-#include "tests/unit/fakes.h"
-#include "tests/unit/store_test_support.h"
+#include "tests/unit/main_window_fixture.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/sett.h"
 #include "ui/main/form1.h"
@@ -15,29 +14,18 @@ namespace {
 using namespace test;
 using Items = std::vector<std::wstring>;
 
-const std::wstring kPath = L"data.txt";
-
-struct EditingTest : ::testing::Test {
-  Journal journal;
-  FakeWindow form1_window{journal, "Form1"};
-  FakeListBox list{journal};
-  FakeTextBox form1_text1{journal, "Text1"};
-  FakeScreen screen;
-  FakeShell shell;
-  FakeMessages messages{journal};
-  FakeApp app{journal};
-  MemoryFilePort port;
-  EntryFile file{port, Gbk(), kPath};
-  SharedState state;
+struct EditingTest : MainWindowFixture {
   FakeForm2Views views{journal};
   FakeMenus menus;
-  Form1 form1{Form1Parts{form1_window, list, form1_text1, screen, shell, messages, app, file, state}};
-  Form2 form2{Form2Parts{views, form1_window, list, form1_text1, screen, messages, file, state}};
-  Sett sett{SettParts{menus, form1_window, list, form2, messages, file, state}};
+  Form1& form1 = form;
+  FakeWindow& form1_window = window;
+  FakeTextBox& form1_text1 = text1;
+  Form2 form2{Form2Parts{views, window, list, text1, screen, messages, file, state}};
+  Sett sett{SettParts{menus, window, list, form2, messages, file, state}};
 
   void SetUp() override {
     form1.Connect(sett, form2);
-    port.files[kPath] = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
+    Bytes() = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
     form1.Form_Load();
     journal.clear();
   }
@@ -117,7 +105,7 @@ TEST_F(EditingTest, AddPutsTheEntryOnTopShowsTheMainWindowAndMarksTheListChanged
   form1.Command5_Click();
   EXPECT_TRUE(shell.opened.empty());
   EXPECT_TRUE(form1.Image3_Click());
-  EXPECT_EQ(port.files[kPath], "a:b:c\r\nk:C:\\a.exe\r\na:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
+  EXPECT_EQ(Bytes(), "a:b:c\r\nk:C:\\a.exe\r\na:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
 }
 
 TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
@@ -137,7 +125,7 @@ TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
   form2.Image3_Click();
   EXPECT_EQ(list.items.size(), 5u);
   EXPECT_TRUE(form1.Image3_Click());
-  EXPECT_EQ(port.files[kPath], "a:1\r\nk2:C:\\Tools\\a.exe\r\nc:3\r\nd:4\r\ne:5\r\n");
+  EXPECT_EQ(Bytes(), "a:1\r\nk2:C:\\Tools\\a.exe\r\nc:3\r\nd:4\r\ne:5\r\n");
 }
 
 TEST_F(EditingTest, EditOfAnItemThatWentAwayAddsItOnTop) {
@@ -166,7 +154,7 @@ TEST_F(EditingTest, DeleteRemovesWithoutAskingAndLeavesTheFileUntilSaved) {
   EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
   EXPECT_EQ(state.DataChanged, 1);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(port.files[kPath], "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
 }
 
 TEST_F(EditingTest, CommandsOnNoItemDoNothing) {
@@ -192,11 +180,11 @@ TEST_F(EditingTest, DeleteAllAsksFirstAndWritesOneEmptyLine) {
   EXPECT_EQ(messages.shown[0].title, L"Tips");
   EXPECT_EQ(messages.shown[0].style, MessageStyle::kOkCancel);
   EXPECT_EQ(list.items.size(), 5u);
-  EXPECT_EQ(port.files[kPath], "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n");
 
   Choose(0, 3);  // OK
   EXPECT_TRUE(list.items.empty());
-  EXPECT_EQ(port.files[kPath], "\r\n");
+  EXPECT_EQ(Bytes(), "\r\n");
   EXPECT_EQ(state.DataChanged, 0);
 
   port.fail_writes_with = L"拒绝访问。";

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/fakes.h"
-#include "tests/unit/store_test_support.h"
+#include "tests/unit/main_window_fixture.h"
 #include "ui/texts.h"
 
 namespace quillet {
@@ -12,24 +11,7 @@ namespace {
 using namespace test;
 using Items = std::vector<std::wstring>;
 
-const std::wstring kPath = L"C:\\q\\data.txt";
-
-struct Form1Test : ::testing::Test {
-  Journal journal;
-  FakeWindow window{journal, "Form1"};
-  FakeListBox list{journal};
-  FakeTextBox text1{journal, "Text1"};
-  FakeScreen screen;
-  FakeShell shell;
-  FakeMessages messages{journal};
-  FakeApp app{journal};
-  MemoryFilePort port;
-  EntryFile file{port, Gbk(), kPath};
-  SharedState state;
-  Form1 form{Form1Parts{window, list, text1, screen, shell, messages, app, file, state}};
-
-  std::string& Bytes() { return port.files[kPath]; }
-};
+using Form1Test = MainWindowFixture;
 
 TEST_F(Form1Test, StartUpCentresFillsFocusesThenShowsOnTop) {
   Bytes() = "a:1\r\n\r\nb:2\r\n";
