@@ -106,12 +106,12 @@ void MainWindow::CreateControls() {
         created = strip_.hwnd();
         break;
       case Form1Control::kTitle: {
-        const HFONT font = FontFor(layout.font);
+        const FontSpec* font = layout.font;
         const wchar_t* caption = layout.caption;
-        title_.Create(parent, r, {[blue, font, caption](HDC dc, const RECT& rect) {
+        title_.Create(parent, r, {[this, blue, font, caption](HDC dc, const RECT& rect) {
                                     ::SetBkColor(dc, blue);
                                     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-                                    Selected selected(dc, font);
+                                    Selected selected(dc, FontFor(font));
                                     ::SetBkMode(dc, TRANSPARENT);
                                     ::SetTextColor(dc, ToColorRef(kWhite));
                                     RECT text = rect;
@@ -158,7 +158,17 @@ void MainWindow::CreateControls() {
       ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
     }
   }
-  // Owner-drawn items are as high as the list's font.
+  SetListItemHeight();
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
+                               nullptr);
+  AddToolTip(text1_.hwnd(), kText1ToolTip);
+  AddToolTip(image1_.hwnd(), kImage1ToolTip);
+  last_focus_ = text1_.hwnd();
+}
+
+// Owner-drawn items are as high as the list's font.
+void MainWindow::SetListItemHeight() {
   if (const HDC dc = ::GetDC(list_.hwnd())) {
     Selected font(dc, FontFor(&kConsolas105));
     TEXTMETRICW metrics{};
@@ -166,12 +176,35 @@ void MainWindow::CreateControls() {
     ::ReleaseDC(list_.hwnd(), dc);
     ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
   }
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
-                               nullptr);
-  AddToolTip(text1_.hwnd(), kText1ToolTip);
-  AddToolTip(image1_.hwnd(), kImage1ToolTip);
-  last_focus_ = text1_.hwnd();
+}
+
+HWND MainWindow::LayoutHwnd(Form1Control id) const {
+  switch (id) {
+    case Form1Control::kPmenu: return strip_.hwnd();
+    case Form1Control::kTitle: return title_.hwnd();
+    case Form1Control::kImage1: return image1_.hwnd();
+    case Form1Control::kImage3: return image3_.hwnd();
+    default: return Control(id);
+  }
+}
+
+// The window moved to a monitor of another DPI: the same twips at the new
+// DPI, fonts made anew, in the place the system suggests.
+void MainWindow::OnDpiChanged(unsigned dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  std::array<Font, 4> old_fonts = std::move(fonts_);  // in use until every control has its new one
+  fonts_ = {};
+  for (const ControlLayout& layout : kForm1Layout) {
+    const HWND control = LayoutHwnd(layout.id);
+    if (control == nullptr) continue;
+    const RECT r = ControlRect(layout);
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (layout.font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), TRUE);
+  }
+  SetListItemHeight();
+  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(kForm1Width, dpi_),
+                 TwipsToPixels(kForm1Height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::AddToolTip(HWND tool, const wchar_t* text) {
@@ -340,6 +373,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       } else if (last_focus_ != nullptr) {
         ::SetFocus(last_focus_);
       }
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1Id) {

@@ -51,6 +51,9 @@ class MainWindow final : public MessageTarget {
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
   HFONT FontFor(const FontSpec* spec);
+  HWND LayoutHwnd(Form1Control id) const;
+  void SetListItemHeight();
+  void OnDpiChanged(unsigned dpi, const RECT& suggested);
   void MoveFocus(bool backwards);
   void AddToolTip(HWND tool, const wchar_t* text);
   void OnCommand(int id);
