@@ -51,7 +51,9 @@ TEST(DockTickTest, WorkedExampleOnAFullHdScreen) {
       {"near the right edge, pointer away: dock", Window(21200, 3000, kAway), Edge::kLeft, 28760, false},
       {"touch the right sliver", Window(28760, 3000, {1919, 300}), Edge::kLeft, 21115, true},
   });
-  EXPECT_EQ(TwipsToPixels(-5720, 96) + 384, 3);  // the sliver left on screen
+  // The sliver left on screen: 40 twips, about 3 pixels at 96 DPI, 4 at 144.
+  EXPECT_EQ(TwipsToPixels(-5720, 96) + TwipsToPixels(5760, 96), 3);
+  EXPECT_EQ(TwipsToPixels(-5720, 144) + TwipsToPixels(5760, 144), 4);
 }
 
 TEST(DockTickTest, EdgeCases) {
