@@ -11,6 +11,7 @@ target_link_libraries(quillet_win32 PUBLIC quillet_store ${QUILLET_WIN_LIBS})
 
 include(cmake/windows_tests.cmake OPTIONAL)
 include(cmake/app.cmake OPTIONAL)
+include(cmake/windows_bench.cmake)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
