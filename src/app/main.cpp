@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "app/editor_window.h"
 #include "app/main_window.h"
 #include "platform/win32/ansi_codec.h"
@@ -21,8 +23,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::InitCommonControlsEx(&controls);
 
   using namespace quillet;
-  // Before any window: the list and the editor's target box take drops.
-  OleInitialization ole;
+  // Lives longer than every window that registers a drop target.
+  std::optional<OleInitialization> ole;
   AnsiCodec codec;
   Win32FilePort port;
   EntryFile file(port, codec, EntryFilePath());
@@ -46,6 +48,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   main.form().Connect(sett, form2);
 
   main.form().Form_Load();
+
+  // Drops need OLE, whose start is slow under some systems: it comes after
+  // the window has painted, before any input is handled.
+  ::UpdateWindow(main.hwnd());
+  ole.emplace();
+  main.AcceptDrops();
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

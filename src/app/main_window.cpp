@@ -65,9 +65,14 @@ bool MainWindow::Create() {
                                              services_.messages, services_.app, services_.file, services_.state});
   if (list_.hwnd() != nullptr) {
     ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
-    list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
   }
   return true;
+}
+
+void MainWindow::AcceptDrops() {
+  if (list_.hwnd() != nullptr) {
+    list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
+  }
 }
 
 // Pixels relative to the parent: the window, or the strip for its children.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/system_library.h"
+
 namespace quillet {
 namespace {
 
@@ -82,7 +84,10 @@ class MemoryDataObject final : public RefCounted<IDataObject> {
     for (const ClipboardBlock& block : blocks_) {
       formats.push_back({block.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
     }
-    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
+    static const auto create_enum =
+        SystemFunction<decltype(&::SHCreateStdEnumFmtEtc)>(L"shell32.dll", "SHCreateStdEnumFmtEtc");
+    if (create_enum == nullptr) return E_NOTIMPL;
+    return create_enum(static_cast<UINT>(formats.size()), formats.data(), out);
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
     return OLE_E_ADVISENOTSUPPORTED;
