@@ -4,10 +4,6 @@ add_executable(Quillet WIN32 ${QUILLET_APP_SOURCES})
 target_link_libraries(Quillet PRIVATE quillet_ui quillet_win32)
 target_link_options(Quillet PRIVATE -municode -mwindows -s -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
-# The executable's hardening and imports, read from its PE header.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-add_test(NAME pe_header COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/pe/check_pe.py $<TARGET_FILE:Quillet>)
-
 # Resources: the .rc is UTF-8 (Chinese and an em dash in the version record).
 # (Target compile options never reach the resource compiler; the source's do.)
 set_property(SOURCE src/app/resources.rc APPEND PROPERTY COMPILE_OPTIONS --codepage=65001)
@@ -15,9 +11,3 @@ set_property(SOURCE src/app/resources.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/app/res/quillet.ico ${CMAKE_SOURCE_DIR}/src/app/quillet.manifest)
 # The same sources give the same .exe: no link time stamp in the PE header.
 target_link_options(Quillet PRIVATE -Wl,--no-insert-timestamp)
-
-# The resources read back from the built .exe, and the generated icon
-# compared with a fresh run of its generator.
-add_test(NAME pe_resources COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/pe/check_resources.py
-  $<TARGET_FILE:Quillet> --generator ${CMAKE_SOURCE_DIR}/tools/make_icons.py
-  --generated ${CMAKE_SOURCE_DIR}/src/app/res)

@@ -9,9 +9,12 @@ file(GLOB QUILLET_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(quillet_win32 STATIC ${QUILLET_WIN32_SOURCES})
 target_link_libraries(quillet_win32 PUBLIC quillet_store ${QUILLET_WIN_LIBS})
 
-include(cmake/windows_tests.cmake OPTIONAL)
-include(cmake/app.cmake OPTIONAL)
-include(cmake/windows_bench.cmake)
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+include(cmake/app.cmake)
+# The tests and their helper programs need Debian's GoogleTest sources and
+# Python; a build on Windows itself makes the program alone.
+if(CMAKE_CROSSCOMPILING)
+  include(cmake/app_tests.cmake)
+  include(cmake/windows_tests.cmake)
+  include(cmake/windows_bench.cmake)
   add_subdirectory(tests/e2e)
 endif()
