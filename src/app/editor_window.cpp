@@ -174,7 +174,8 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 1;
     }
     case WM_MOUSEMOVE:
-      form().Form_MouseMove();
+      // A drag only while the primary button is held (see Surface).
+      if (wparam & MK_LBUTTON) form().Form_MouseMove();
       return 0;
     case WM_ACTIVATE:
       // Give the focus back to the box that had it.

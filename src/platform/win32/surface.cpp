@@ -38,7 +38,9 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_MOUSEMOVE:
-      if (events_.mouse_move) events_.mouse_move();
+      // The message's own button state: the system's key state can lag
+      // behind a drag that the window manager carried out.
+      if ((wparam & MK_LBUTTON) && events_.mouse_move) events_.mouse_move();
       return 0;
     case WM_CAPTURECHANGED:
       pressed_ = false;

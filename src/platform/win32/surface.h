@@ -16,7 +16,7 @@ class Surface : public MessageTarget {
   struct Events {
     std::function<void(HDC, const RECT&)> paint;
     std::function<void()> click;       // left button pressed and released over it
-    std::function<void()> mouse_move;  // any move over it, buttons or not
+    std::function<void()> mouse_move;  // a move over it while the primary button is held
   };
 
   bool Create(HWND parent, const RECT& pixels, Events events, bool visible = true);

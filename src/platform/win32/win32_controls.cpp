@@ -73,10 +73,6 @@ bool Win32Window::OuterRect(PixelRect& rect) const {
 }
 
 void Win32Window::BeginSystemDrag() {
-  // A drag only while the (primary) button is held: without it the window
-  // system has nothing to move, and Wine would swallow the next click.
-  const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-  if (::GetKeyState(primary) >= 0) return;
   ::ReleaseCapture();
   ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
