@@ -2,11 +2,14 @@
 # Runs every test tier: native unit tests, the fuzzer (about 30 s), the Windows
 # tests under Wine, and the end-to-end scenarios of the real program under Wine
 # on a virtual display. Installs what is missing first. Exits non-zero on any failure.
-#   QUILLET_FUZZ_SECONDS  fuzzing time per target (default 30)
+#   QUILLET_FUZZ_SECONDS  fuzzing time per target (default 30; 600 with QUILLET_LONG)
+#   QUILLET_LONG=1        also the long runs: 10 minutes of fuzzing and 200
+#                         kills of the program while it saves
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
+[ -n "${QUILLET_LONG:-}" ] && : "${QUILLET_FUZZ_SECONDS:=600}"
 failed=()
 
 step() { echo; echo "=== $*"; }
@@ -61,9 +64,12 @@ else
   failed+=(windows-build)
 fi
 
-if [ -x tests/e2e/run.sh ]; then
-  step "End-to-end scenarios under Wine"
-  tests/e2e/run.sh || failed+=(e2e)
+step "End-to-end scenarios under Wine"
+tests/e2e/run.sh || failed+=(e2e)
+
+if [ -n "${QUILLET_LONG:-}" ]; then
+  step "Killed while saving, 200 times"
+  tests/e2e/crash_during_save.sh 200 || failed+=(crash-during-save)
 fi
 
 echo

@@ -25,7 +25,14 @@ const Codec& EntryFile::CodecFor(FileEncoding encoding) const {
 
 IoStatus EntryFile::ReadText(std::wstring& text) {
   ReadOutcome read = port_.ReadAll(path_);
-  if (read.kind == ReadOutcome::Kind::kFailed) return IoStatus::Fail(std::move(read.message));
+  if (read.kind == ReadOutcome::Kind::kFailed) {
+    // Only a list that never got the file's lines would lose them by a save;
+    // a later failed reload leaves a complete list.
+    if (!loaded_) unread_ = true;
+    return IoStatus::Fail(std::move(read.message));
+  }
+  loaded_ = true;
+  unread_ = false;
   if (read.kind == ReadOutcome::Kind::kMissing) return IoStatus::Ok();
   const ClassifiedBytes file = ClassifyBytes(read.bytes);
   encoding_ = file.encoding;
@@ -49,6 +56,7 @@ std::wstring EntryFile::ReadWholeFile() const {
 }
 
 IoStatus EntryFile::Write(std::wstring_view text) const {
+  if (unread_) return IoStatus::Fail(kUnreadFileMessage);
   auto bytes = CodecFor(encoding_).Encode(text);
   if (!bytes) return IoStatus::Fail(kUnstorableTextMessage);
   if (encoding_ == FileEncoding::kUtf8WithBom) bytes->insert(0, kUtf8Bom);

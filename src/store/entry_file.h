@@ -41,7 +41,9 @@ class EntryFile {
 
   // Appends the file's lines, in file order, to `list` (anything with
   // push_back(std::wstring)); never clears it. A missing file has no lines
-  // and is no failure. Remembers the file's encoding for the next save.
+  // and is no failure. Remembers the file's encoding for the next save. When
+  // no load has succeeded yet, a failed one leaves the list without the
+  // file's lines, and saves are refused until a load succeeds.
   template <class List>
   IoStatus LoadLinesIntoList(List& list) {
     std::wstring text;
@@ -58,7 +60,8 @@ class EntryFile {
   std::string ReadBytes() const;
 
   // Replaces the file with `items` (ConfigSave). Text that the encoding
-  // can't represent fails the save and leaves the file as it was.
+  // can't represent fails the save and leaves the file as it was, and so
+  // does a file that has not been loaded yet (see LoadLinesIntoList).
   IoStatus Save(const std::vector<std::wstring>& items) const;
 
   // Replaces the file with a single CR LF (delete all).
@@ -78,9 +81,16 @@ class EntryFile {
   Utf8Codec utf8_;
   std::wstring path_;
   FileEncoding encoding_ = FileEncoding::kAnsi;
+  bool loaded_ = false;  // a load has succeeded (or found no file)
+  bool unread_ = false;  // every load so far failed: the file's lines are not in the list
 };
 
 // Message of a save whose text can't be represented in the file's encoding.
 inline constexpr wchar_t kUnstorableTextMessage[] = L"条目中有 data.txt 的编码无法表示的字符，文件保持原样。";
+
+// Message of a save refused because the file could not be read when it was
+// last loaded: the list lacks its entries. A successful 载入 lifts it.
+inline constexpr wchar_t kUnreadFileMessage[] =
+    L"它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。";
 
 }  // namespace quillet

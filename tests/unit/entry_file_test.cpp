@@ -67,6 +67,41 @@ TEST_F(EntryFileTest, ReadFailureCarriesTheSystemsMessageAndLeavesTheList) {
   EXPECT_EQ(file.ReadWholeFile(), L"");
 }
 
+// The list lacks the lines of a file that could not be read: saving it then
+// would throw them away. A load that succeeds (or finds no file) lifts that.
+TEST_F(EntryFileTest, SavesAreRefusedWhileTheFileCouldNotBeLoaded) {
+  port.files[kPath] = "a:1\r\nb:2\r\n";
+  port.fail_reads_with = L"共享冲突。";
+  std::vector<std::wstring> list;
+  ASSERT_FALSE(file.LoadLinesIntoList(list));
+  list.push_back(L"new:3");
+
+  const IoStatus saved = file.Save(list);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(saved.message, kUnreadFileMessage);
+  EXPECT_FALSE(file.WriteCleared());
+  EXPECT_EQ(port.files[kPath], "a:1\r\nb:2\r\n");
+
+  port.fail_reads_with.clear();
+  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  ASSERT_TRUE(file.Save(list));
+  EXPECT_EQ(port.files[kPath], "new:3\r\na:1\r\nb:2\r\n");
+
+  // Once loaded, a failed reload leaves the list whole: saving goes on.
+  port.fail_reads_with = L"共享冲突。";
+  ASSERT_FALSE(file.LoadLinesIntoList(list));
+  port.fail_reads_with.clear();
+  EXPECT_TRUE(file.WriteCleared());
+  EXPECT_EQ(port.files[kPath], "\r\n");
+}
+
+TEST_F(EntryFileTest, AMissingFileCountsAsLoaded) {
+  std::vector<std::wstring> list;
+  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  ASSERT_TRUE(file.Save({L"k:v"}));
+  EXPECT_EQ(port.files[kPath], "k:v\r\n");
+}
+
 TEST_F(EntryFileTest, ReadWholeFilePutsCrLfBeforeEveryLine) {
   port.files[kPath] = "a:1\r\nb:2\r\n";
   EXPECT_EQ(file.ReadWholeFile(), L"\r\na:1\r\nb:2");
