@@ -12,7 +12,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc != 4) return 2;
   const DWORD linger = static_cast<DWORD>(_wtoi(argv[3]));
   const std::wstring title = argv[1];
-  std::wstring command = L"\"" + std::wstring(argv[2]) + L"\"";
+  // The full path: a bare name would be looked for beside startwatch.exe first.
+  wchar_t program[MAX_PATH];
+  if (GetFullPathNameW(argv[2], MAX_PATH, program, nullptr) == 0) return 2;
+  std::wstring command = L"\"" + std::wstring(program) + L"\"";
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
   STARTUPINFOW startup{};
