@@ -49,11 +49,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   main.form().Form_Load();
 
-  // Drops need OLE, whose start is slow under some systems: it comes after
-  // the window has painted, before any input is handled.
+  // Tool tips and drops (OLE starts slowly on some systems) come after the
+  // window has painted, before any input is handled.
   ::UpdateWindow(main.hwnd());
   ole.emplace();
-  main.AcceptDrops();
+  main.FinishAfterShown();
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -69,7 +69,13 @@ bool MainWindow::Create() {
   return true;
 }
 
-void MainWindow::AcceptDrops() {
+void MainWindow::FinishAfterShown() {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
+                               nullptr);
+  AddToolTip(text1_.hwnd(), kText1ToolTip);
+  AddToolTip(image1_.hwnd(), kImage1ToolTip);
   if (list_.hwnd() != nullptr) {
     list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
   }
@@ -164,11 +170,6 @@ void MainWindow::CreateControls() {
     }
   }
   SetListItemHeight();
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
-                               nullptr);
-  AddToolTip(text1_.hwnd(), kText1ToolTip);
-  AddToolTip(image1_.hwnd(), kImage1ToolTip);
   last_focus_ = text1_.hwnd();
 }
 

@@ -33,8 +33,9 @@ class MainWindow final : public MessageTarget {
 
   // Creates the window and its controls, hidden; false on failure.
   bool Create();
-  // Registers the list as a drop target; OLE must be initialised.
-  void AcceptDrops();
+  // What the first sight of the window needn't wait for: the tool tips, and
+  // the list as a drop target (OLE must be initialised).
+  void FinishAfterShown();
   Form1& form() { return *form_; }
   // The parts the editor and the entry menu work on.
   Window& window() { return window_; }
