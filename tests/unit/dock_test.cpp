@@ -35,7 +35,9 @@ void ExpectRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const DockMove move = DockTick(row.in);
     EXPECT_EQ(move.edge, row.edge) << row.name;
-    if (row.edge != Edge::kNone) EXPECT_FLOAT_EQ(move.value, row.value) << row.name;
+    if (row.edge != Edge::kNone) {
+      EXPECT_FLOAT_EQ(move.value, row.value) << row.name;
+    }
     EXPECT_EQ(move.show, row.show) << row.name;
   }
 }
