@@ -45,7 +45,7 @@ fi
 
 # No display: a virtual one with a window manager, a screenshot, a clean close.
 export HOME=$env_dir/home
-printf 'background: none\n' >"$HOME/.fluxbox/overlay"
+printf 'background: none\n*.font: WenQuanYi Micro Hei-9\n' >"$HOME/.fluxbox/overlay"
 pids=()
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true

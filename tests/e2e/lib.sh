@@ -67,7 +67,8 @@ e2e_suite_setup() {
 
   export HOME=$E2E_ROOT/home
   mkdir -p "$HOME/.fluxbox"
-  printf 'background: none\n' >"$HOME/.fluxbox/overlay"
+  # The window manager draws the title bars: in a font that has Chinese.
+  printf 'background: none\n*.font: WenQuanYi Micro Hei-9\n' >"$HOME/.fluxbox/overlay"
   export WINEPREFIX=$E2E_ROOT/prefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES=winemenubuilder.exe=d
