@@ -449,15 +449,6 @@ e2e_wait_list_doubled() {
   done
 }
 
-# e2e_same_area A B X Y W H: true when the area is identical in both images.
-e2e_same_area() {
-  local diff
-  diff=$(compare -metric AE \
-    <(convert "$1" -crop "${5}x${6}+${3}+${4}" +repage png:-) \
-    <(convert "$2" -crop "${5}x${6}+${3}+${4}" +repage png:-) null: 2>&1)
-  [ "$diff" = 0 ]
-}
-
 # ------------------------------------------------------------ logs and files
 
 # e2e_log_count FILE: number of lines in FILE (0 when missing).
@@ -499,9 +490,6 @@ e2e_expect_launches() {
   got=$(sort -n -k1,1 "$E2E_SCENARIO_DIR/witness.order" | cut -d' ' -f2- | tail -n "+$((before + 1))" | tr '\n' ' ' | sed 's/ $//')
   [ "$got" = "$want" ] || e2e_fail "launched \"$got\" (in creation order), expected \"$want\""
 }
-
-# e2e_hex FILE: hex dump of FILE.
-e2e_hex() { xxd "$1"; }
 
 # e2e_expect_bytes FILE EXPECTED_FILE: fails with both dumps unless identical.
 e2e_expect_bytes() {
