@@ -79,13 +79,13 @@ Form2& EditorWindow::form() { return *factory_.form_; }
 
 bool EditorWindow::Create() {
   dpi_ = WindowDpi(nullptr);
-  Spec spec{L"QuilletEditor"};
-  spec.ex_style = WS_EX_TOOLWINDOW;
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
-  spec.rect = {0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_)};
-  spec.text = L"Form2";
-  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (MessageTarget::Create(spec) == nullptr) return false;
+  WindowParams params{L"QuilletEditor"};
+  params.ex_style = WS_EX_TOOLWINDOW;
+  params.style = WS_POPUP | WS_CLIPCHILDREN;
+  params.rect = {0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_)};
+  params.text = L"Form2";
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (MessageTarget::Create(params) == nullptr) return false;
   const unsigned dpi = WindowDpi(hwnd());
   if (dpi != dpi_) {
     dpi_ = dpi;

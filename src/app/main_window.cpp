@@ -46,15 +46,15 @@ bool MainWindow::Create() {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
   dpi_ = WindowDpi(nullptr);
-  Spec spec{L"QuilletMain"};
+  WindowParams params{L"QuilletMain"};
   // Topmost from its creation: Wine only tells the window manager when it maps the window.
-  spec.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
-  spec.rect = {0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_)};
-  spec.text = kForm1WindowText;
-  spec.background = blue_.get();
-  spec.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (MessageTarget::Create(spec) == nullptr) return false;
+  params.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  params.style = WS_POPUP | WS_CLIPCHILDREN;
+  params.rect = {0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_)};
+  params.text = kForm1WindowText;
+  params.background = blue_.get();
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (MessageTarget::Create(params) == nullptr) return false;
   dpi_ = WindowDpi(hwnd());
   window_.Attach(hwnd());
   CreateControls();
@@ -87,13 +87,13 @@ RECT MainWindow::ControlRect(const ControlLayout& layout) const {
   return {x, y, x + TwipsToPixels(layout.width, dpi_), y + TwipsToPixels(layout.height, dpi_)};
 }
 
-HFONT MainWindow::FontFor(const FontSpec* spec) {
+HFONT MainWindow::FontFor(const FontSpec* wanted) {
   const FontSpec* specs[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
   for (std::size_t i = 0; i < 4; ++i) {
-    if (specs[i] != spec) continue;
+    if (specs[i] != wanted) continue;
     if (fonts_[i].get() == nullptr) {
-      const BYTE charset = spec == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
-      fonts_[i] = MakeFont(spec->face, spec->points, spec->bold, charset, dpi_);
+      const BYTE charset = wanted == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
+      fonts_[i] = MakeFont(wanted->face, wanted->points, wanted->bold, charset, dpi_);
     }
     return fonts_[i].get();
   }

@@ -53,7 +53,7 @@ class MainWindow final : public MessageTarget {
   void CreateControls();
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
-  HFONT FontFor(const FontSpec* spec);
+  HFONT FontFor(const FontSpec* wanted);
   HWND LayoutHwnd(Form1Control id) const;
   void SetListItemHeight();
   void OnDpiChanged(unsigned dpi, const RECT& suggested);

@@ -9,24 +9,24 @@ MessageTarget::~MessageTarget() {
   }
 }
 
-HWND MessageTarget::Create(const Spec& spec) {
+HWND MessageTarget::Create(const WindowParams& params) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
-  if (!::GetClassInfoExW(instance, spec.class_name, &wc)) {
+  if (!::GetClassInfoExW(instance, params.class_name, &wc)) {
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &MessageTarget::Proc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = spec.background;
-    wc.hIcon = spec.icon;
-    wc.lpszClassName = spec.class_name;
+    wc.hbrBackground = params.background;
+    wc.hIcon = params.icon;
+    wc.lpszClassName = params.class_name;
     if (!::RegisterClassExW(&wc)) return nullptr;
   }
-  return ::CreateWindowExW(spec.ex_style, spec.class_name, spec.text, spec.style, spec.rect.left, spec.rect.top,
-                           spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top, spec.parent,
-                           reinterpret_cast<HMENU>(spec.id), instance, this);
+  return ::CreateWindowExW(params.ex_style, params.class_name, params.text, params.style, params.rect.left, params.rect.top,
+                           params.rect.right - params.rect.left, params.rect.bottom - params.rect.top, params.parent,
+                           reinterpret_cast<HMENU>(params.id), instance, this);
 }
 
 LRESULT MessageTarget::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

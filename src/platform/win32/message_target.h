@@ -18,7 +18,7 @@ class MessageTarget {
   HWND hwnd() const { return hwnd_; }
 
  protected:
-  struct Spec {
+  struct WindowParams {
     const wchar_t* class_name;
     DWORD ex_style = 0;
     DWORD style = 0;
@@ -30,7 +30,7 @@ class MessageTarget {
     HICON icon = nullptr;
   };
   // Registers the class on first use and creates the window; nullptr on failure.
-  HWND Create(const Spec& spec);
+  HWND Create(const WindowParams& params);
 
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -15,11 +15,11 @@ class Win32PopupMenu final : public PopupMenu, private MessageTarget {
   }
 
   bool Create(const wchar_t* window_text, const std::vector<std::wstring>& captions) {
-    Spec spec{L"QuilletMenuHolder"};
-    spec.ex_style = WS_EX_TOOLWINDOW;
-    spec.style = WS_POPUP;
-    spec.text = window_text;
-    if (MessageTarget::Create(spec) == nullptr) return false;
+    WindowParams params{L"QuilletMenuHolder"};
+    params.ex_style = WS_EX_TOOLWINDOW;
+    params.style = WS_POPUP;
+    params.text = window_text;
+    if (MessageTarget::Create(params) == nullptr) return false;
     menu_ = ::CreatePopupMenu();
     if (menu_ == nullptr) return false;
     UINT id = kFirstItemId;

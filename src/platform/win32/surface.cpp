@@ -6,11 +6,11 @@ namespace quillet {
 
 bool Surface::Create(HWND parent, const RECT& pixels, Events events, bool visible) {
   events_ = std::move(events);
-  Spec spec{L"QuilletSurface"};
-  spec.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-  spec.rect = pixels;
-  spec.parent = parent;
-  return MessageTarget::Create(spec) != nullptr;
+  WindowParams params{L"QuilletSurface"};
+  params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  params.rect = pixels;
+  params.parent = parent;
+  return MessageTarget::Create(params) != nullptr;
 }
 
 LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
