@@ -36,9 +36,15 @@ class BoxAnswerer {
   static constexpr UINT_PTR kLookTimer = 1;
   static constexpr UINT kLookDelayMs = 50;
 
+  // The box's creation, not its activation: without a window manager the
+  // box may never be activated.
   static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HCBT_ACTIVATE && current_ && !current_->seen) {
-      ::SetTimer(reinterpret_cast<HWND>(wparam), kLookTimer, kLookDelayMs, &BoxAnswerer::Look);
+    if (code == HCBT_CREATEWND && current_ && !current_->seen) {
+      const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lparam);
+      const bool dialog = !IS_INTRESOURCE(create->lpcs->lpszClass)
+                              ? ::lstrcmpW(create->lpcs->lpszClass, L"#32770") == 0
+                              : reinterpret_cast<ULONG_PTR>(create->lpcs->lpszClass) == 0x8002;
+      if (dialog) ::SetTimer(reinterpret_cast<HWND>(wparam), kLookTimer, kLookDelayMs, &BoxAnswerer::Look);
     }
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
   }
