@@ -762,6 +762,32 @@ e2e_expect_sliver() {
   done
 }
 
+# e2e_dock_cycle DX DY AT_EDGE DOCKED SLIVER TOUCH REVEALED: the round every
+# edge goes through, from a freshly started main window. It is dragged by the
+# strip by DX,DY until AT_EDGE holds; with the pointer away it docks (DOCKED)
+# and shows the window's edge on screen (SLIVER: "BX BY SX SY W H" for
+# e2e_expect_sliver, BX,BY relative to where the window started); the pointer
+# at TOUCH ("X Y") brings it back (REVEALED); away again, it docks again.
+# Conditions are bash arithmetic on WX, WY and x0, y0 (the start).
+e2e_dock_cycle() {
+  local before=$E2E_ARTIFACTS/before.png bx by sx sy w h
+  e2e_shot "$before"
+  x0=$WX y0=$WY
+  e2e_drag $((WX + 205)) $((WY + 12)) "$1" "$2"
+  e2e_wait_main_where "$3" 5 "dragged by the strip by $1,$2"
+  e2e_log "dragged to $WX,$WY; pointer away"
+  e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
+  e2e_wait_main_where "$4" 5 "pointer away from a window at the edge"
+  read -r bx by sx sy w h <<<"$5"
+  e2e_expect_sliver docked "$before" $((x0 + bx)) $((y0 + by)) "$sx" "$sy" "$w" "$h"
+  e2e_log "docked at $WX,$WY; pointer on the sliver"
+  e2e_mouse_to $6
+  e2e_wait_main_where "$7" 5 "pointer on the sliver of the docked window"
+  e2e_log "revealed at $WX,$WY; pointer away again"
+  e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
+  e2e_wait_main_where "$4" 5 "pointer away from the revealed window"
+}
+
 # --- faults and hostile input
 
 E2E_HOLDER_EXE=${E2E_HOLDER_EXE:-$E2E_BUILD/tests/e2e/holder.exe}

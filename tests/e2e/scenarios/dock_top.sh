@@ -5,24 +5,5 @@
 e2e_scenario_begin
 e2e_standard_entries
 e2e_start_main
-before=$E2E_ARTIFACTS/before.png
-e2e_shot "$before"
-x0=$WX y0=$WY
-
-e2e_log "drag the window up until its top is at the screen's top"
-e2e_drag $((WX + 205)) $((WY + 12)) 0 $((2 - WY))
-e2e_wait_main_where "WX == x0 && WY >= 0 && WY <= 4" 5 "dragged up by the strip"
-e2e_log "dragged to $WX,$WY"
-
-e2e_log "pointer away: docks at y -381"
-e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
-e2e_wait_main_where "WX == x0 && WY == -381" 5 "pointer away from a window at the top"
-e2e_expect_sliver docked "$before" "$x0" $((y0 + 381)) "$x0" 0 513 3
-
-e2e_log "pointer on the sliver: back at y -1"
-e2e_mouse_to $((x0 + 250)) 1
-e2e_wait_main_where "WX == x0 && WY == -1" 5 "pointer on the sliver of the docked window"
-
-e2e_log "pointer away again: docks again"
-e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
-e2e_wait_main_where "WX == x0 && WY == -381" 5 "pointer away from the revealed window"
+e2e_dock_cycle 0 $((2 - WY)) "WX == x0 && WY >= 0 && WY <= 4" "WX == x0 && WY == -381" \
+  "0 381 $WX 0 513 3" "$((WX + 250)) 1" "WX == x0 && WY == -1"
