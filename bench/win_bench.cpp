@@ -47,7 +47,9 @@ struct CountingShell : Shell {
   }
 };
 struct SilentMessages : MessageBoxes {
-  MessageAnswer Show(const std::wstring&, const std::wstring&, MessageStyle) override { return MessageAnswer::kOk; }
+  MessageAnswer Show(const std::wstring&, const std::wstring&, MessageStyle, Window*) override {
+    return MessageAnswer::kOk;
+  }
 };
 
 std::wstring EntryLine(int i) {

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "app/clickable.h"
 #include "app/pictures.h"
 #include "platform/twips.h"
+#include "platform/win32/system_error.h"
+#include "ui/edit/editor_keys.h"
+#include "ui/placement.h"
 
 namespace quillet {
 namespace {
@@ -20,6 +24,9 @@ constexpr float kTextPoints = 12.0f;
 
 constexpr UINT_PTR kText1Id = 201;
 constexpr UINT_PTR kText2Id = 202;
+// The button-like close picture and OK label.
+constexpr int kImage3Click = 1;
+constexpr int kLabel3Click = 2;
 
 enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
 
@@ -77,15 +84,21 @@ EditorWindow::~EditorWindow() {
 
 Form2& EditorWindow::form() { return *factory_.form_; }
 
-bool EditorWindow::Create() {
-  dpi_ = WindowDpi(nullptr);
+bool EditorWindow::Create(std::wstring& why) {
+  // Sized and centred at the scale of the monitor it appears on.
+  const Monitor primary = factory_.screen_.Primary();
+  dpi_ = primary.dpi;
+  const PixelRect at = InitialWindowRect(primary, kWidth, kHeight);
   WindowParams params{L"QuilletEditor"};
   params.ex_style = WS_EX_TOOLWINDOW;
   params.style = WS_POPUP | WS_CLIPCHILDREN;
-  params.rect = {0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_)};
+  params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = L"Form2";
   params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  if (MessageTarget::Create(params) == nullptr) return false;
+  if (MessageTarget::Create(params) == nullptr) {
+    why = SystemErrorMessage(::GetLastError());
+    return false;
+  }
   const unsigned dpi = WindowDpi(hwnd());
   if (dpi != dpi_) {
     dpi_ = dpi;
@@ -94,7 +107,10 @@ bool EditorWindow::Create() {
   }
   window_.Attach(hwnd());
   CreateControls();
-  if (text1_.hwnd() == nullptr || text2_.hwnd() == nullptr) return false;
+  if (text1_.hwnd() == nullptr || text2_.hwnd() == nullptr) {
+    why = SystemErrorMessage(::GetLastError());
+    return false;
+  }
   text2_drop_.Register(text2_.hwnd(), [this](const DropData& data) { form().Text2_OLEDragDrop(data); });
   return true;
 }
@@ -117,26 +133,27 @@ void EditorWindow::CreateControls() {
     const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
     switch (part.id) {
       case Part::kTitle:
-        title_.Create(parent, r, {LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP), nullptr, nullptr});
+        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)});
         break;
       case Part::kImage3:
         image3_.Create(parent, r,
-                       {[](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); }, [this] { form().Image3_Click(); },
-                        nullptr});
+                       Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
+                                 [this] { form().Image3_Click(); }));
         break;
       case Part::kPicture1:
-        picture1_.Create(parent, r, {[](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }, nullptr, nullptr});
+        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }});
         break;
       case Part::kLabel1:
-        label1_.Create(parent, r, {LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP), nullptr, nullptr});
+        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
         break;
       case Part::kLabel2:
-        label2_.Create(parent, r, {LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP), nullptr, nullptr});
+        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
         break;
       case Part::kLabel3:
         label3_.Create(parent, r,
-                       {LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
-                        [this] { form().Label3_Click(); }, nullptr});
+                       Clickable(clicks_, kLabel3Click,
+                                 LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                                 [this] { form().Label3_Click(); }));
         break;
       case Part::kText1:
         text1_.Attach(CreateEdit(parent, r));
@@ -154,15 +171,21 @@ void EditorWindow::CreateControls() {
 bool EditorWindow::PreTranslate(const MSG& msg) {
   if (hwnd() == nullptr) return false;
   const bool in_box = msg.hwnd == text1_.hwnd() || msg.hwnd == text2_.hwnd();
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (in_box || msg.hwnd == hwnd())) {
-    ::SetFocus(::GetFocus() == text1_.hwnd() ? text2_.hwnd() : text1_.hwnd());
-    return true;
+  if (!in_box && msg.hwnd != hwnd()) return false;
+  if (msg.message == WM_KEYDOWN) {
+    const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
+                       ::GetKeyState(VK_MENU) < 0};
+    const EditorKeyAction action = RouteEditorKey(key);
+    if (action.focus_other_box) {
+      const EditorBox focused = ::GetFocus() == text1_.hwnd()   ? EditorBox::kText1
+                                : ::GetFocus() == text2_.hwnd() ? EditorBox::kText2
+                                                                : EditorBox::kOther;
+      ::SetFocus(OtherBox(focused) == EditorBox::kText1 ? text1_.hwnd() : text2_.hwnd());
+    }
+    return action.consumed;
   }
-  // A single-line box beeps at these; they mean nothing here.
-  if (msg.message == WM_CHAR && in_box && (msg.wParam == L'\r' || msg.wParam == L'\n' || msg.wParam == 27)) {
-    return true;
-  }
-  return false;
+  return (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && in_box &&
+         EditorSwallowsChar(static_cast<wchar_t>(msg.wParam));
 }
 
 LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -194,10 +217,10 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return Default(message, wparam, lparam);
 }
 
-std::unique_ptr<Form2View> EditorWindowFactory::Create() {
+std::unique_ptr<Form2View> EditorWindowFactory::Create(std::wstring& why) {
   if (form_ == nullptr) return nullptr;
   auto view = std::make_unique<EditorWindow>(*this);
-  if (!view->Create()) return nullptr;
+  if (!view->Create(why)) return nullptr;
   return view;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/win32/message_target.h"
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
+#include "ui/click_tracker.h"
 #include "ui/edit/form2.h"
 
 namespace quillet {
@@ -24,8 +25,9 @@ class EditorWindow final : public MessageTarget, public Form2View {
   explicit EditorWindow(EditorWindowFactory& factory);
   ~EditorWindow() override;
 
-  // Creates the window and its controls, hidden; false on failure.
-  bool Create();
+  // Creates the window and its controls, hidden; false on failure, with the
+  // system's message in `why`.
+  bool Create(std::wstring& why);
 
   Window& window() override { return window_; }
   TextBox& Text1() override { return text1_; }
@@ -47,6 +49,8 @@ class EditorWindow final : public MessageTarget, public Form2View {
   Win32TextBox text1_, text2_;
   Surface title_, image3_, picture1_, label1_, label2_, label3_;
   HWND last_focus_ = nullptr;
+  // The close picture and OK, pressed and released like buttons.
+  ClickTracker clicks_;
   Font title_font_, text_font_;
   DropTargetRegistration text2_drop_;
 };
@@ -55,15 +59,17 @@ class EditorWindow final : public MessageTarget, public Form2View {
 // the message loop's key preview.
 class EditorWindowFactory final : public Form2ViewFactory {
  public:
+  explicit EditorWindowFactory(const Screen& screen) : screen_(screen) {}
   // The form whose handlers the windows call; set before the first Create.
   void set_form(Form2& form) { form_ = &form; }
-  std::unique_ptr<Form2View> Create() override;
+  std::unique_ptr<Form2View> Create(std::wstring& why) override;
 
   // Offers the message to every living editor window's key preview.
   bool PreTranslate(const MSG& msg);
 
  private:
   friend class EditorWindow;
+  const Screen& screen_;
   Form2* form_ = nullptr;
   std::vector<EditorWindow*> living_;
 };

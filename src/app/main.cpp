@@ -7,6 +7,8 @@
 #include "app/editor_window.h"
 #include "app/main_window.h"
 #include "platform/win32/ansi_codec.h"
+#include "platform/win32/boundary.h"
+#include "platform/win32/system_error.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/win32_file_port.h"
@@ -14,6 +16,8 @@
 #include "platform/win32/win32_shell.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/sett.h"
+#include "ui/exception_text.h"
+#include "ui/texts.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // No DLL from the program's own folder (a download folder, say).
@@ -34,20 +38,31 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32MessageBoxes messages;
   Win32Application app;
 
+  // An error that reaches a window's boundary is reported there, and the
+  // program goes on: the list and data.txt are as the last finished step left them.
+  SetExceptionReporter([&messages](std::exception_ptr error) {
+    messages.Show(ExceptionMessage(error, SystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY)), kAppTitle, MessageStyle::kOk);
+  });
+
   MainWindow main({screen, shell, messages, app, file, state});
   if (!main.Create()) return 1;
   shell.set_owner(main.hwnd());
   messages.set_owner(main.hwnd());
 
   // The editor and the entry menu, program-wide like the main window.
-  EditorWindowFactory editors;
+  EditorWindowFactory editors(screen);
   Form2 form2({editors, main.window(), main.list(), main.text1(), screen, messages, file, state});
   editors.set_form(form2);
   Win32PopupMenuFactory menus(L"sett");
   Sett sett({menus, main.window(), main.list(), form2, messages, file, state});
   main.form().Connect(sett, form2);
 
-  main.form().Form_Load();
+  try {
+    main.form().Form_Load();
+  } catch (...) {
+    ReportCurrentException();
+    main.window().MakeTopmost(/*show=*/true);
+  }
 
   // Tool tips and drops (OLE starts slowly on some systems) come after the
   // window has painted, before any input is handled.

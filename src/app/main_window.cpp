@@ -5,9 +5,13 @@
 #include <string>
 #include <utility>
 
+#include "app/clickable.h"
 #include "app/pictures.h"
 #include "platform/twips.h"
+#include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
+#include "ui/main/main_keys.h"
+#include "ui/placement.h"
 
 namespace quillet {
 namespace {
@@ -20,6 +24,11 @@ constexpr UINT_PTR kText1Id = 111;
 constexpr UINT_PTR kList1SubclassId = 1;
 // Command1..Command5 get the ids 101..105.
 constexpr UINT_PTR kCommandIdBase = 100;
+// The button-like pictures of the title strip.
+constexpr int kImage1Click = 1;
+constexpr int kImage3Click = 2;
+
+PixelPoint PointOf(LPARAM lparam) { return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 int CommandNumber(Form1Control id) {
   switch (id) {
@@ -45,18 +54,26 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
-  dpi_ = WindowDpi(nullptr);
+  // Made at the size and place it has on the monitor it appears on, whose
+  // scale may differ from the system's at sign-in.
+  const Monitor primary = services_.screen.Primary();
+  dpi_ = primary.dpi;
+  const PixelRect at = InitialWindowRect(primary, kForm1Width, kForm1Height);
   WindowParams params{L"QuilletMain"};
   // Topmost from its creation: Wine only tells the window manager when it maps the window.
   params.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   params.style = WS_POPUP | WS_CLIPCHILDREN;
-  params.rect = {0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_)};
+  params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = kForm1WindowText;
   params.background = blue_.get();
   params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   if (MessageTarget::Create(params) == nullptr) return false;
-  dpi_ = WindowDpi(hwnd());
   window_.Attach(hwnd());
+  if (WindowDpi(hwnd()) != dpi_) {
+    dpi_ = WindowDpi(hwnd());
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   CreateControls();
   services_.app.SetMainWindow(hwnd());
   // Ticks from creation on, also while the window is hidden.
@@ -109,17 +126,17 @@ void MainWindow::CreateControls() {
     HWND created = nullptr;
     switch (layout.id) {
       case Form1Control::kPmenu:
-        strip_.Create(hwnd(), r, {[blue](HDC dc, const RECT& rect) {
+        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) {
                                     ::SetBkColor(dc, blue);
                                     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
                                   },
-                                  nullptr, [this] { form_->pmenu_MouseMove(); }});
+                                  .mouse_move = [this] { form_->pmenu_MouseMove(); }});
         created = strip_.hwnd();
         break;
       case Form1Control::kTitle: {
         const FontSpec* font = layout.font;
         const wchar_t* caption = layout.caption;
-        title_.Create(parent, r, {[this, blue, font, caption](HDC dc, const RECT& rect) {
+        title_.Create(parent, r, {.paint = [this, blue, font, caption](HDC dc, const RECT& rect) {
                                     ::SetBkColor(dc, blue);
                                     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
                                     Selected selected(dc, FontFor(font));
@@ -128,7 +145,7 @@ void MainWindow::CreateControls() {
                                     RECT text = rect;
                                     ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
                                   },
-                                  nullptr, [this] { form_->title_MouseMove(); }});
+                                  .mouse_move = [this] { form_->title_MouseMove(); }});
         created = title_.hwnd();
         break;
       }
@@ -140,14 +157,14 @@ void MainWindow::CreateControls() {
         break;
       case Form1Control::kImage1:
         image1_.Create(parent, r,
-                       {[blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
-                        [this] { form_->Image1_Click(); }, nullptr});
+                       Clickable(clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
+                                 [this] { form_->Image1_Click(); }));
         created = image1_.hwnd();
         break;
       case Form1Control::kImage3:
         image3_.Create(parent, r,
-                       {[blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
-                        [this] { form_->Image3_Click(); }, nullptr});
+                       Clickable(clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
+                                 [this] { form_->Image3_Click(); }));
         created = image3_.hwnd();
         break;
       case Form1Control::kList1:
@@ -235,35 +252,32 @@ HWND MainWindow::Control(Form1Control id) const {
   }
 }
 
-void MainWindow::MoveFocus(bool backwards) {
+std::optional<Form1Control> MainWindow::FocusedControl() const {
   const HWND focused = ::GetFocus();
-  const int n = static_cast<int>(kForm1TabOrder.size());
-  int at = -1;
-  for (int i = 0; i < n; ++i) {
-    if (Control(kForm1TabOrder[i]) == focused) at = i;
+  for (const Form1Control id : kForm1TabOrder) {
+    if (focused != nullptr && Control(id) == focused) return id;
   }
-  const int next = at < 0 ? 0 : (at + (backwards ? n - 1 : 1)) % n;
-  ::SetFocus(Control(kForm1TabOrder[next]));
+  return std::nullopt;
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || hwnd() == nullptr) return false;
+  if (hwnd() == nullptr) return false;
   if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
-  if (msg.wParam == VK_TAB) {
-    MoveFocus(::GetKeyState(VK_SHIFT) < 0);
-    return true;
-  }
-  if (msg.wParam == VK_RETURN) {
-    const int shift = (::GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (::GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                      (::GetKeyState(VK_MENU) < 0 ? 4 : 0);
-    form_->Form_KeyDown(13, shift);
-    // The key goes on to the focused control: a button takes it as a press.
-    for (int number = 1; number <= 4; ++number) {
-      if (msg.hwnd == buttons_[number - 1]) {
-        OnCommand(static_cast<int>(kCommandIdBase) + number);
-        return true;
-      }
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {  // Alt+Enter comes as a system key
+      const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
+                         ::GetKeyState(VK_MENU) < 0};
+      const MainKeyAction action = RouteMainKey(key, FocusedControl());
+      if (action.focus) ::SetFocus(Control(*action.focus));
+      if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
+      if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
+      return action.consumed;
     }
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      // The key-down reached the box; the line break it types would only beep.
+      return IsBeepingLineBreak(static_cast<wchar_t>(msg.wParam));
   }
   return false;
 }
@@ -284,64 +298,54 @@ LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wparam, LP
     ::RemoveWindowSubclass(list, &MainWindow::ListProc, kList1SubclassId);
     return ::DefSubclassProc(list, message, wparam, lparam);
   }
-  return reinterpret_cast<MainWindow*>(self)->OnListMessage(message, wparam, lparam);
+  try {
+    return reinterpret_cast<MainWindow*>(self)->OnListMessage(message, wparam, lparam);
+  } catch (...) {
+    ReportCurrentException();
+    return ::DefSubclassProc(list, message, wparam, lparam);
+  }
 }
 
 LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const HWND list = list_.hwnd();
+  const auto button_of = [](UINT m) {
+    switch (m) {
+      case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_RBUTTONUP: return MouseButton::kRight;
+      case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_MBUTTONUP: return MouseButton::kMiddle;
+      default: return MouseButton::kLeft;
+    }
+  };
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      pressed_ |= MK_LBUTTON;
-      dragged_ = false;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
       const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
-      const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
-      // The high word is set when the point lies outside every item.
-      drag_armed_ = hit != LB_ERR && HIWORD(hit) == 0 && LOWORD(hit) < list_.Items().size();
-      drag_item_ = drag_armed_ ? LOWORD(hit) : -1;
-      drag_from_ = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      const PixelPoint at = PointOf(lparam);
+      list_gesture_.Press(button_of(message), at, list_.ItemAt({at.x, at.y}));
       return result;
     }
     case WM_MOUSEMOVE: {
-      if (!drag_armed_) break;
-      if ((wparam & MK_LBUTTON) == 0) {
-        drag_armed_ = false;
-        break;
+      const ListGesture::Move move = list_gesture_.Moved(PointOf(lparam), (wparam & MK_LBUTTON) != 0);
+      if (move.drag_item >= 0 && move.drag_item < list_.Count()) {
+        // The drag takes the mouse capture: the list box stops tracking the press.
+        DWORD effect = DROPEFFECT_NONE;
+        DragBlocks(TextBlocks(list_.Items()[move.drag_item]), &effect);
       }
-      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      const int dx = ::GetSystemMetrics(SM_CXDRAG), dy = ::GetSystemMetrics(SM_CYDRAG);
-      const RECT still{drag_from_.x - dx, drag_from_.y - dy, drag_from_.x + dx + 1, drag_from_.y + dy + 1};
-      // Within the drag rectangle the press still holds its item.
-      if (::PtInRect(&still, at)) return 0;
-      drag_armed_ = false;
-      dragged_ = true;
-      pressed_ &= ~MK_LBUTTON;
-      const std::wstring line = drag_item_ >= 0 && drag_item_ < list_.Count() ? list_.Items()[drag_item_] : L"";
-      // The drag takes the mouse capture: the list box stops tracking the press.
-      DWORD effect = DROPEFFECT_NONE;
-      DragBlocks(TextBlocks(line), &effect);
-      return 0;
+      if (move.hold) return 0;
+      break;
     }
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      pressed_ |= MK_RBUTTON;
-      break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      pressed_ |= MK_MBUTTON;
-      break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       // A release belongs to the control the button was pressed on; the
       // list box updates its selection first.
-      const int button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-      const UINT mask = button == 1 ? MK_LBUTTON : button == 2 ? MK_RBUTTON : MK_MBUTTON;
-      const bool pressed = (std::exchange(pressed_, pressed_ & ~mask) & mask) != 0;
-      if (button == 1) drag_armed_ = false;
-      const bool was_drag = button == 1 && std::exchange(dragged_, false);
+      const MouseButton button = button_of(message);
+      const bool click = list_gesture_.Release(button);
       const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
-      if (pressed && !was_drag) form_->List1_MouseUp(button);
+      if (click) form_->List1_MouseUp(static_cast<int>(button));
       return result;
     }
   }

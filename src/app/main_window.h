@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
@@ -11,8 +12,10 @@
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_list_box.h"
+#include "ui/click_tracker.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/list_gesture.h"
 
 namespace quillet {
 
@@ -57,7 +60,7 @@ class MainWindow final : public MessageTarget {
   HWND LayoutHwnd(Form1Control id) const;
   void SetListItemHeight();
   void OnDpiChanged(unsigned dpi, const RECT& suggested);
-  void MoveFocus(bool backwards);
+  std::optional<Form1Control> FocusedControl() const;
   void AddToolTip(HWND tool, const wchar_t* text);
   void OnCommand(int id);
   // List1's own messages, ahead of the list box: its button releases and the
@@ -79,14 +82,10 @@ class MainWindow final : public MessageTarget {
   std::array<Font, 4> fonts_;
   std::unique_ptr<Form1> form_;
   DropTargetRegistration list_drop_;
-  // A left press on an item that may become a drag of it: where, and which.
-  bool drag_armed_ = false;
-  POINT drag_from_{};
-  int drag_item_ = -1;
-  // The press became a drag: its release is not a click.
-  bool dragged_ = false;
-  // The buttons (MK_ bits) pressed on the list and not yet released.
-  UINT pressed_ = 0;
+  // The house and the close icon, pressed and released like buttons.
+  ClickTracker clicks_;
+  // Presses, drags and clicks on the list.
+  ListGesture list_gesture_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 };
 
 }  // namespace quillet

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window.h"
+
 namespace quillet {
 
 // A single-selection list of text items in the order given (never sorted).
@@ -20,5 +22,14 @@ class ListBox {
   // -1 when no item is selected.
   virtual int SelectedIndex() const = 0;
 };
+
+// The item under a point of a list's client area whose items are all
+// `item_height` high, the first one shown being `top_index`; -1 when the point
+// lies outside the area or below the last item. Full-size, for lists of any length.
+inline int ItemAtPoint(PixelPoint at, int client_width, int client_height, int top_index, int item_height, int count) {
+  if (at.x < 0 || at.y < 0 || at.x >= client_width || at.y >= client_height || item_height <= 0) return -1;
+  const long long item = static_cast<long long>(top_index) + at.y / item_height;
+  return item >= 0 && item < count ? static_cast<int>(item) : -1;
+}
 
 }  // namespace quillet

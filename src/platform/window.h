@@ -38,6 +38,8 @@ class Window {
   // Topmost above every window that isn't, without moving or resizing; `show` also shows it.
   virtual void MakeTopmost(bool show) = 0;
   virtual WindowState State() const = 0;
+  // The DPI its twips are measured at: the one of the monitor it is on.
+  virtual unsigned Dpi() const = 0;
   // False when the system could not tell; `rect` is then left as it was.
   virtual bool OuterRect(PixelRect& rect) const = 0;
   // Lets the window system move the window with the pointer while the left button is held.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,12 +47,19 @@ class EntryFile {
   // and is no failure. Remembers the file's encoding for the next save. When
   // no load has succeeded yet, a failed one leaves the list without the
   // file's lines, and saves are refused until a load succeeds.
+  // A file too large for memory fails like an unreadable one, with the
+  // system's words for it; the list may then hold part of its lines.
   template <class List>
   IoStatus LoadLinesIntoList(List& list) {
-    std::wstring text;
-    IoStatus status = ReadText(text);
-    ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { list.push_back(std::wstring(line)); });
-    return status;
+    const Memory before = Remember();
+    try {
+      std::wstring text;
+      IoStatus status = ReadText(text);
+      ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { list.push_back(std::wstring(line)); });
+      return status;
+    } catch (const std::bad_alloc&) {
+      return LoadFailed(before, port_.OutOfMemoryMessage());
+    }
   }
 
   // CR LF before every line, none at the end; the empty text for a file
@@ -62,10 +72,16 @@ class EntryFile {
   // Replaces the file with `items` (ConfigSave). Text that the encoding
   // can't represent fails the save and leaves the file as it was, and so
   // does a file that has not been loaded yet (see LoadLinesIntoList).
-  IoStatus Save(const std::vector<std::wstring>& items) const;
+  IoStatus Save(const std::vector<std::wstring>& items);
 
   // Replaces the file with a single CR LF (delete all).
-  IoStatus WriteCleared() const;
+  IoStatus WriteCleared();
+
+  // Whether the file differs from what this program last read or wrote: it
+  // was created, changed or removed by someone else meanwhile. A file that
+  // can't be read now counts as unchanged (the save then says why it fails),
+  // and so does one that was never read.
+  bool ChangedSinceSeen() const;
 
   // Whether `text` can be written in the file's encoding.
   bool CanStore(std::wstring_view text) const;
@@ -73,8 +89,22 @@ class EntryFile {
   const Codec& CodecFor(FileEncoding encoding) const;
 
  private:
+  // What a file looked like when this program last read or wrote it.
+  struct Seen {
+    bool exists = false;
+    std::size_t size = 0;
+    std::uint64_t hash = 0;
+    bool operator==(const Seen&) const = default;
+  };
+  static Seen Fingerprint(const ReadOutcome& read);
+  struct Memory {
+    bool loaded, unread;
+    std::optional<Seen> seen;
+  };
+  Memory Remember() const { return {loaded_, unread_, seen_}; }
+  IoStatus LoadFailed(const Memory& before, std::wstring message);
   IoStatus ReadText(std::wstring& text);
-  IoStatus Write(std::wstring_view text) const;
+  IoStatus Write(std::wstring_view text);
 
   FilePort& port_;
   const Codec& ansi_;
@@ -83,6 +113,7 @@ class EntryFile {
   FileEncoding encoding_ = FileEncoding::kAnsi;
   bool loaded_ = false;  // a load has succeeded (or found no file)
   bool unread_ = false;  // every load so far failed: the file's lines are not in the list
+  std::optional<Seen> seen_;  // nothing until a read or a write succeeded
 };
 
 // Message of a save whose text can't be represented in the file's encoding.

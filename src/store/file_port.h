@@ -21,6 +21,8 @@ class FilePort {
   virtual ~FilePort() = default;
   virtual ReadOutcome ReadAll(const std::wstring& path) = 0;
   virtual IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) = 0;
+  // The system's words for a lack of memory, for a file too large to hold.
+  virtual std::wstring OutOfMemoryMessage() const { return L"内存不足，无法完成此操作。"; }
 };
 
 }  // namespace quillet

@@ -11,8 +11,10 @@ class EditorForm {
  public:
   virtual ~EditorForm() = default;
   // Shows the editor, modeless: created afresh (empty, centred, topmost) when
-  // it isn't open, otherwise brought forward as it is.
-  virtual void Show() = 0;
+  // it isn't open, otherwise brought forward as it is. False when its window
+  // could not be made: the main window is then shown again and a message
+  // names the error.
+  virtual bool Show() = 0;
   // Its keyword and target boxes; only while it is open.
   virtual TextBox& Text1() = 0;
   virtual TextBox& Text2() = 0;

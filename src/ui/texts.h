@@ -11,4 +11,15 @@ inline constexpr wchar_t kWriteFailedPrefix[] = L"无法写入 data.txt：";
 // Follows a failed save while closing; OK quits anyway, Cancel stays.
 inline constexpr wchar_t kQuitAnywaySuffix[] = L"\n\n仍要退出吗？未保存的修改将丢失。";
 
+// Asked before a save when another program changed data.txt since this one
+// last read or wrote it; Cancel is the default.
+inline constexpr wchar_t kChangedElsewhereQuestion[] = L"data.txt 在读入后已被其他程序修改。\n\n要用列表覆盖它吗？";
+
+// The editor's window could not be made; the system's message follows.
+inline constexpr wchar_t kEditorFailedPrefix[] = L"无法打开编辑窗口：";
+
+// An operation stopped by an error at a window's boundary; its text follows.
+inline constexpr wchar_t kOperationFailedPrefix[] = L"操作未能完成：";
+inline constexpr wchar_t kUnknownError[] = L"未知错误";
+
 }  // namespace quillet

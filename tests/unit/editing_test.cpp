@@ -252,5 +252,42 @@ TEST_F(EditingTest, DropWhileEditingSwitchesTheEditorToAdding) {
   EXPECT_EQ(list.items, (Items{L"b:C:\\new.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
 }
 
+TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
+  views.fail_with = L"窗口句柄无效。";
+  Choose(0, 0);  // 新增一个 hides the main window first
+  EXPECT_TRUE(form1_window.visible);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"无法打开编辑窗口：窗口句柄无效。");
+  EXPECT_FALSE(form2.IsOpen());
+
+  Choose(1, 1);  // 编辑它: nothing marked changed
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(state.DataChanged, 0);
+  EXPECT_EQ(state.EditMode, 0);
+
+  FakeDrop drop;
+  drop.text = L"C:\\x.exe";
+  form1.List1_OLEDragDrop(drop);
+  EXPECT_TRUE(form1_window.visible);
+  EXPECT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(list.items.size(), 5u);
+
+  views.fail_with.clear();  // the next opening works again
+  form1.List1_OLEDragDrop(drop);
+  EXPECT_EQ(Editor().text2_.text, L"C:\\x.exe");
+}
+
+TEST_F(EditingTest, RefusalsBelongToTheEditorAndOtherMessagesToTheMainWindow) {
+  Choose(0, 0);
+  Type(L"a b", L"x");
+  form2.Label3_Click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].owner, &Editor().window());
+  messages.answers = {MessageAnswer::kCancel};
+  Choose(0, 3);  // 删除所有 asks over the main window
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].owner, nullptr);
+}
+
 }  // namespace
 }  // namespace quillet

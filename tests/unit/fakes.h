@@ -44,6 +44,8 @@ class FakeWindow : public Window {
     journal_.push_back(name_ + (show ? ".MakeTopmostAndShow" : ".MakeTopmost"));
   }
   WindowState State() const override { return state; }
+  unsigned dpi = 96;
+  unsigned Dpi() const override { return dpi; }
   bool OuterRect(PixelRect& out) const override {
     if (!rect_fails) out = rect;
     return !rect_fails;
@@ -91,13 +93,12 @@ class FakeTextBox : public TextBox {
 
 class FakeScreen : public Screen {
  public:
-  float width = 28800, height = 16200;
+  Monitor primary{{0, 0, 1920, 1080}, 96};
   PixelPoint cursor;
   bool cursor_fails = false;
-  DesktopBounds desktop{0, 0, 0, 0, 28800};
-  float WidthTwips() const override { return width; }
-  DesktopBounds Desktop() const override { return desktop; }
-  float HeightTwips() const override { return height; }
+  PixelRect desktop{0, 0, 1920, 1080};
+  Monitor Primary() const override { return primary; }
+  PixelRect Desktop() const override { return desktop; }
   bool CursorPos(PixelPoint& out) const override {
     if (!cursor_fails) out = cursor;
     return !cursor_fails;
@@ -113,6 +114,7 @@ class FakeShell : public Shell {
 struct ShownMessage {
   std::wstring text, title;
   MessageStyle style;
+  Window* owner;
 };
 
 class FakeMessages : public MessageBoxes {
@@ -120,8 +122,9 @@ class FakeMessages : public MessageBoxes {
   explicit FakeMessages(Journal& journal) : journal_(journal) {}
   std::vector<ShownMessage> shown;
   std::deque<MessageAnswer> answers;  // next answers; OK when empty
-  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style) override {
-    shown.push_back({text, title, style});
+  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
+                     Window* owner) override {
+    shown.push_back({text, title, style, owner});
     journal_.push_back("Message");
     if (answers.empty()) return MessageAnswer::kOk;
     const MessageAnswer answer = answers.front();
@@ -169,7 +172,13 @@ class FakeForm2Views : public Form2ViewFactory {
   explicit FakeForm2Views(Journal& journal) : journal_(journal) {}
   FakeForm2View* last = nullptr;
   int created = 0;
-  std::unique_ptr<Form2View> Create() override {
+  std::wstring fail_with;  // non-empty: creation fails with this message
+  std::unique_ptr<Form2View> Create(std::wstring& why) override {
+    if (!fail_with.empty()) {
+      why = fail_with;
+      journal_.push_back("Form2.CreateFailed");
+      return nullptr;
+    }
     auto view = std::make_unique<FakeForm2View>(journal_);
     last = view.get();
     ++created;

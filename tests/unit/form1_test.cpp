@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/twips.h"
 #include "tests/unit/main_window_fixture.h"
+#include "ui/main/form1_layout.h"
+#include "ui/placement.h"
 #include "ui/texts.h"
 
 namespace quillet {
@@ -131,6 +134,95 @@ TEST_F(Form1Test, FailedSaveAtCloseAsksAndCancelKeepsTheProgramRunning) {
 
   EXPECT_TRUE(form.Image3_Click());  // OK: quit, losing the change
   EXPECT_TRUE(app.quit);
+}
+
+// The system's scale at sign-in was 100 %; the monitor is at 150 % now. The
+// window is made and centred in the monitor's scale: the whole designed size,
+// close icon included.
+TEST_F(Form1Test, StartsAtTheSizeAndCentreOfTheMonitorsScale) {
+  screen.primary = {{0, 0, 1920, 1080}, 144};
+  EXPECT_EQ(InitialWindowRect(screen.primary, kForm1Width, kForm1Height).left, 575);
+  const PixelRect r = InitialWindowRect(screen.primary, kForm1Width, kForm1Height);
+  EXPECT_EQ(r.top, 252);
+  EXPECT_EQ(r.right - r.left, 770);
+  EXPECT_EQ(r.bottom - r.top, 576);
+  // The start-up centres it in the same twips: the same pixel at 144 DPI.
+  window.dpi = 144;
+  form.Form_Load();
+  EXPECT_FLOAT_EQ(window.left, 5752.5f);
+  EXPECT_EQ(TwipsToPixels(window.left, window.dpi), r.left);
+  EXPECT_EQ(TwipsToPixels(window.top, window.dpi), r.top);
+  // At 100 % on a monitor left of the origin nothing changes but the place.
+  const PixelRect at96 = InitialWindowRect({{-1920, 0, 0, 1080}, 96}, kForm1Width, kForm1Height);
+  EXPECT_EQ(at96.left, -1920 + 704);
+  EXPECT_EQ(at96.right - at96.left, 513);
+}
+
+TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
+  Bytes() = "a:1\r\n";
+  form.Form_Load();
+  state.DataChanged = 1;
+  list.items.push_back(L"b:2");
+  Bytes() = "a:1\r\nhand:edited\r\n";  // changed by hand meanwhile
+
+  messages.answers = {MessageAnswer::kCancel};
+  EXPECT_FALSE(form.Image3_Click());  // Cancel: nothing written, still running
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"data.txt 在读入后已被其他程序修改。\n\n要用列表覆盖它吗？");
+  EXPECT_EQ(messages.shown[0].title, L"Vellmar的Quillet");
+  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOkCancelDefaultCancel);
+  EXPECT_EQ(Bytes(), "a:1\r\nhand:edited\r\n");
+  EXPECT_FALSE(app.quit);
+
+  messages.answers = {MessageAnswer::kCancel};
+  form.Command3_Click();  // "保存" asks the same
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(Bytes(), "a:1\r\nhand:edited\r\n");
+
+  form.Command3_Click();  // OK overwrites; what was written is now what was seen
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\n");
+  EXPECT_TRUE(form.Image3_Click());
+  EXPECT_EQ(messages.shown.size(), 3u);
+  EXPECT_TRUE(app.quit);
+}
+
+TEST_F(Form1Test, ReloadCreationAndRemovalCountAsChangesOrReads) {
+  form.Form_Load();  // no data.txt yet
+  state.DataChanged = 1;
+  Bytes() = "made:elsewhere\r\n";  // created meanwhile
+  messages.answers = {MessageAnswer::kCancel};
+  EXPECT_FALSE(form.Image3_Click());
+  EXPECT_EQ(messages.shown.size(), 1u);
+
+  form.Command1_Click();  // "载入" reads it: saving no longer asks
+  EXPECT_EQ(list.items, std::vector<std::wstring>{L"made:elsewhere"});
+  form.Command3_Click();
+  EXPECT_EQ(messages.shown.size(), 1u);
+
+  port.files.clear();  // removed meanwhile
+  messages.answers = {MessageAnswer::kCancel};
+  form.Command3_Click();
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_TRUE(port.files.empty());
+
+  // A file that can't be read now doesn't ask: the save says why it fails.
+  Bytes() = "made:elsewhere\r\n";
+  port.fail_reads_with = L"共享冲突。";
+  form.Command3_Click();
+  EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(Form1Test, AFileTooLargeForMemoryIsAReadFailureAndBlocksSaving) {
+  Bytes() = "a:1\r\nb:2\r\n";
+  port.out_of_memory = true;
+  form.Form_Load();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, L"无法读取 data.txt：" + port.OutOfMemoryMessage());
+  EXPECT_TRUE(list.items.empty());
+  EXPECT_TRUE(window.visible);
+  state.DataChanged = 1;
+  EXPECT_FALSE(form.ConfigSave());
+  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <new>
 #include <string>
 
 #include "platform/posix/iconv_codec.h"
@@ -21,9 +22,11 @@ class MemoryFilePort : public FilePort {
   std::wstring fail_reads_with;   // non-empty: every read fails with this message
   std::wstring fail_writes_with;  // non-empty: every replacement fails with this message
   int reads = 0;
+  bool out_of_memory = false;  // reads run out of memory
 
   ReadOutcome ReadAll(const std::wstring& path) override {
     ++reads;
+    if (out_of_memory) throw std::bad_alloc();
     ReadOutcome out;
     if (!fail_reads_with.empty()) {
       out.kind = ReadOutcome::Kind::kFailed;

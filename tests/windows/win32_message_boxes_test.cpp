@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_controls.h"
 
 namespace quillet {
 namespace {
@@ -15,6 +16,8 @@ namespace {
 // its own modal loop runs, once it is fully set up.
 class BoxAnswerer {
  public:
+  static constexpr int kEnter = 0;  // answer with the Return key instead of a button
+
   explicit BoxAnswerer(int button) : button_(button) {
     current_ = this;
     hook_ = ::SetWindowsHookExW(WH_CBT, &BoxAnswerer::Hook, nullptr, ::GetCurrentThreadId());
@@ -31,6 +34,9 @@ class BoxAnswerer {
   bool has_cancel = false;
   UINT default_button = 0;
   std::wstring title;
+  HWND owner = nullptr;
+  bool owner_enabled = true;
+  int focused_button = 0;
 
  private:
   static constexpr UINT_PTR kLookTimer = 1;
@@ -56,9 +62,17 @@ class BoxAnswerer {
     self.seen = true;
     self.has_cancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
     self.default_button = LOWORD(::SendMessageW(box, DM_GETDEFID, 0, 0));
+    self.focused_button = ::GetDlgCtrlID(::GetFocus());
+    self.owner = ::GetWindow(box, GW_OWNER);
+    self.owner_enabled = self.owner != nullptr && ::IsWindowEnabled(self.owner);
     wchar_t text[256] = {};
     ::GetWindowTextW(box, text, 256);
     self.title = text;
+    if (self.button_ == kEnter) {
+      ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+      ::PostMessageW(::GetFocus(), WM_KEYUP, VK_RETURN, 0xC0000001);
+      return;
+    }
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(self.button_, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(box, self.button_)));
   }
@@ -108,6 +122,23 @@ TEST_F(Win32MessageBoxesTest, OkBoxHasNoCancelButton) {
   EXPECT_EQ(boxes.Show(L"已保存", L"提示", MessageStyle::kOk), MessageAnswer::kOk);
   ASSERT_TRUE(answer.seen);
   EXPECT_FALSE(answer.has_cancel);
+}
+
+TEST_F(Win32MessageBoxesTest, TheOverwriteQuestionDefaultsToCancelAndAnOwnedBoxBlocksItsOwner) {
+  const HWND editor = ::CreateWindowExW(0, L"STATIC", L"editor", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                        nullptr, nullptr);
+  ASSERT_NE(editor, nullptr);
+  Win32Window window;
+  window.Attach(editor);
+  Win32MessageBoxes boxes;
+  BoxAnswerer answer(BoxAnswerer::kEnter);
+  EXPECT_EQ(boxes.Show(L"覆盖？", L"确认", MessageStyle::kOkCancelDefaultCancel, &window), MessageAnswer::kCancel);
+  ASSERT_TRUE(answer.seen);
+  EXPECT_EQ(answer.focused_button, IDCANCEL);
+  EXPECT_EQ(answer.owner, editor);
+  EXPECT_FALSE(answer.owner_enabled);  // no typing, OK or close while it is open
+  EXPECT_TRUE(::IsWindowEnabled(editor));
+  ::DestroyWindow(editor);
 }
 
 }  // namespace

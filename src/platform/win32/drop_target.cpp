@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/boundary.h"
 #include "platform/win32/drop_data_win32.h"
 
 namespace quillet {
@@ -45,7 +46,11 @@ class DropTarget final : public IDropTarget {
     if (accepted_ && on_drop_) {
       // The handler may open windows or show a message box; keep this alive.
       AddRef();
-      on_drop_(Win32DropData(object));
+      try {
+        on_drop_(Win32DropData(object));
+      } catch (...) {
+        ReportCurrentException();
+      }
       accepted_ = false;
       Release();
     }

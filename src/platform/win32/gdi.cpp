@@ -40,6 +40,21 @@ Font MakeFont(const wchar_t* face, float points, bool bold, BYTE charset, unsign
   return Font(::CreateFontIndirectW(&font));
 }
 
+unsigned MonitorDpi(HMONITOR monitor) {
+  // In shcore.dll from Windows 8.1 on; looked up so that the program still starts without it.
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto get_dpi = [] {
+    const HMODULE shcore = ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<GetDpiForMonitorFn>(
+                                   reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  UINT x = 0, y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  if (get_dpi != nullptr && monitor != nullptr && SUCCEEDED(get_dpi(monitor, kEffectiveDpi, &x, &y)) && y > 0) return y;
+  return WindowDpi(nullptr);
+}
+
 unsigned WindowDpi(HWND hwnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(

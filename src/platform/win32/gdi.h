@@ -52,4 +52,7 @@ Font MakeFont(const wchar_t* face, float points, bool bold, BYTE charset, unsign
 // The DPI that sizes a window's contents.
 unsigned WindowDpi(HWND hwnd);
 
+// The DPI of a monitor (the system's where the system can't tell).
+unsigned MonitorDpi(HMONITOR monitor);
+
 }  // namespace quillet

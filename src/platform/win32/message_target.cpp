@@ -1,5 +1,7 @@
 #include "platform/win32/message_target.h"
 
+#include "platform/win32/boundary.h"
+
 namespace quillet {
 
 MessageTarget::~MessageTarget() {
@@ -41,7 +43,14 @@ LRESULT CALLBACK MessageTarget::Proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  const LRESULT result = self->OnMessage(message, wparam, lparam);
+  LRESULT result = 0;
+  try {
+    result = self->OnMessage(message, wparam, lparam);
+  } catch (...) {
+    ReportCurrentException();
+    // The system's own handling, so that a paint is still validated, say.
+    result = ::DefWindowProcW(hwnd, message, wparam, lparam);
+  }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

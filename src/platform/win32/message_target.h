@@ -7,7 +7,8 @@ namespace quillet {
 // The one window-procedure pattern of the program: the object pointer arrives
 // with WM_NCCREATE and is kept on the window, every message goes to
 // OnMessage, whatever it leaves reaches DefWindowProcW, and the pointer is
-// dropped at WM_NCDESTROY. The object must outlive its window.
+// dropped at WM_NCDESTROY. The object must outlive its window. No exception
+// leaves OnMessage for the system: it is reported (see boundary.h).
 class MessageTarget {
  public:
   MessageTarget() = default;

@@ -27,23 +27,30 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_LBUTTONDOWN:
-      pressed_ = true;
-      return 0;
-    case WM_LBUTTONUP:
-      if (std::exchange(pressed_, false) && events_.click) {
-        POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        RECT client;
-        ::GetClientRect(hwnd(), &client);
-        if (::PtInRect(&client, at)) events_.click();
+    case WM_LBUTTONDBLCLK:
+      if (events_.press) {
+        ::SetCapture(hwnd());
+        events_.press();
       }
       return 0;
+    case WM_LBUTTONUP: {
+      if (!events_.release) return 0;
+      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      RECT client;
+      ::GetClientRect(hwnd(), &client);
+      const bool clicked = events_.release(::PtInRect(&client, at) != FALSE);
+      // The capture ends before the click runs: it may open a window or end the program.
+      if (::GetCapture() == hwnd()) ::ReleaseCapture();
+      if (clicked && events_.click) events_.click();
+      return 0;
+    }
     case WM_MOUSEMOVE:
       // The message's own button state: the system's key state can lag
       // behind a drag that the window manager carried out.
       if ((wparam & MK_LBUTTON) && events_.mouse_move) events_.mouse_move();
       return 0;
     case WM_CAPTURECHANGED:
-      pressed_ = false;
+      if (events_.capture_lost) events_.capture_lost();
       return 0;
     case WM_COMMAND:
     case WM_CTLCOLOREDIT:

@@ -9,14 +9,19 @@
 namespace quillet {
 
 // A plain child window that paints itself through a callback and reports
-// clicks and mouse moves: the title strip, labels and pictures. Colour and
-// command notifications of its own children go on to its parent.
+// the left button and mouse moves: the title strip, labels and pictures.
+// With a press handler it captures the mouse from the press to the release,
+// as a button does. Colour and command notifications of its own children go
+// on to its parent.
 class Surface : public MessageTarget {
  public:
   struct Events {
-    std::function<void(HDC, const RECT&)> paint;
-    std::function<void()> click;       // left button pressed and released over it
-    std::function<void()> mouse_move;  // a move over it while the primary button is held
+    std::function<void(HDC, const RECT&)> paint{};
+    std::function<void()> press{};             // the left button went down over it
+    std::function<bool(bool over)> release{};  // ...and came up, over it or not: true for a click
+    std::function<void()> click{};             // runs after the capture has ended
+    std::function<void()> capture_lost{};      // the capture went elsewhere before the release
+    std::function<void()> mouse_move{};        // a move over it while the primary button is held
   };
 
   bool Create(HWND parent, const RECT& pixels, Events events, bool visible = true);
@@ -26,7 +31,6 @@ class Surface : public MessageTarget {
 
  private:
   Events events_;
-  bool pressed_ = false;
 };
 
 }  // namespace quillet

@@ -65,6 +65,8 @@ WindowState Win32Window::State() const {
   return WindowState::kNormal;
 }
 
+unsigned Win32Window::Dpi() const { return WindowDpi(hwnd_); }
+
 bool Win32Window::OuterRect(PixelRect& rect) const {
   RECT r;
   if (!::GetWindowRect(hwnd_, &r)) return false;
@@ -77,14 +79,20 @@ void Win32Window::BeginSystemDrag() {
   ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-float Win32Screen::WidthTwips() const { return PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), WindowDpi(nullptr)); }
-float Win32Screen::HeightTwips() const { return PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), WindowDpi(nullptr)); }
+Monitor Win32Screen::Primary() const {
+  const HMONITOR primary = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(primary, &info)) {
+    info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  const RECT& r = info.rcMonitor;
+  return {{r.left, r.top, r.right, r.bottom}, MonitorDpi(primary)};
+}
 
-DesktopBounds Win32Screen::Desktop() const {
-  const unsigned dpi = WindowDpi(nullptr);
+PixelRect Win32Screen::Desktop() const {
   const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, PixelsToTwips(left, dpi), PixelsToTwips(top, dpi),
-          PixelsToTwips(::GetSystemMetrics(SM_CXVIRTUALSCREEN), dpi)};
+  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 bool Win32Screen::CursorPos(PixelPoint& point) const {

@@ -40,6 +40,7 @@ class Win32Window final : public Window {
   void SetTop(float twips) override;
   void MakeTopmost(bool show) override;
   WindowState State() const override;
+  unsigned Dpi() const override;
   bool OuterRect(PixelRect& rect) const override;
   void BeginSystemDrag() override;
 
@@ -52,9 +53,8 @@ class Win32Window final : public Window {
 
 class Win32Screen final : public Screen {
  public:
-  float WidthTwips() const override;
-  float HeightTwips() const override;
-  DesktopBounds Desktop() const override;  // the virtual screen
+  Monitor Primary() const override;
+  PixelRect Desktop() const override;  // the virtual screen
   bool CursorPos(PixelPoint& point) const override;
 };
 

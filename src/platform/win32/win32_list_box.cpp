@@ -42,6 +42,15 @@ int Win32ListBox::SelectedIndex() const {
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
+int Win32ListBox::ItemAt(POINT at) const {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
+  const LRESULT height = ::SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0);
+  if (top == LB_ERR || height == LB_ERR) return -1;
+  return ItemAtPoint({at.x, at.y}, client.right, client.bottom, static_cast<int>(top), static_cast<int>(height), Count());
+}
+
 void Win32ListBox::Recount(int changed_at, int shift) {
   const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
   LRESULT selected = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);

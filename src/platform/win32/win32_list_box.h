@@ -26,6 +26,10 @@ class Win32ListBox final : public ListBox {
   void Clear() override;
   int SelectedIndex() const override;
 
+  // The item under a point of the client area, -1 when none: full-size, where
+  // LB_ITEMFROMPOINT answers in 16 bits.
+  int ItemAt(POINT at) const;
+
   // WM_DRAWITEM for the control, sent to its parent.
   void Draw(const DRAWITEMSTRUCT& item, COLORREF background, COLORREF text) const;
 

@@ -1,18 +1,27 @@
 #include "platform/win32/win32_message_boxes.h"
 
+#include "platform/win32/win32_controls.h"
+
 namespace quillet {
 namespace {
 
 UINT Flags(MessageStyle style) {
-  const UINT buttons = style == MessageStyle::kOkCancel ? MB_OKCANCEL : MB_OK;
-  return buttons | MB_DEFBUTTON1 | MB_TOPMOST | MB_SETFOREGROUND;
+  switch (style) {
+    case MessageStyle::kOk: return MB_OK | MB_DEFBUTTON1 | MB_TOPMOST | MB_SETFOREGROUND;
+    case MessageStyle::kOkCancel: return MB_OKCANCEL | MB_DEFBUTTON1 | MB_TOPMOST | MB_SETFOREGROUND;
+    case MessageStyle::kOkCancelDefaultCancel: return MB_OKCANCEL | MB_DEFBUTTON2 | MB_TOPMOST | MB_SETFOREGROUND;
+  }
+  return MB_OK | MB_TOPMOST | MB_SETFOREGROUND;
 }
 
 }  // namespace
 
-MessageAnswer Win32MessageBoxes::Show(const std::wstring& text, const std::wstring& title, MessageStyle style) {
+MessageAnswer Win32MessageBoxes::Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
+                                      Window* owner) {
+  const auto* window = dynamic_cast<Win32Window*>(owner);
+  const HWND owner_window = window != nullptr && window->hwnd() != nullptr ? window->hwnd() : owner_;
   // Anything but OK, including a box that could not be shown, counts as Cancel.
-  return ::MessageBoxW(owner_, text.c_str(), title.c_str(), Flags(style)) == IDOK ? MessageAnswer::kOk
+  return ::MessageBoxW(owner_window, text.c_str(), title.c_str(), Flags(style)) == IDOK ? MessageAnswer::kOk
                                                                                   : MessageAnswer::kCancel;
 }
 

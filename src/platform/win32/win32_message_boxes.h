@@ -14,7 +14,8 @@ class Win32MessageBoxes final : public MessageBoxes {
   void set_owner(HWND owner) { owner_ = owner; }
   HWND owner() const { return owner_; }
 
-  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style) override;
+  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
+                     Window* owner = nullptr) override;
 
  private:
   HWND owner_;

@@ -2,23 +2,33 @@
 
 #include "store/entry_line.h"
 #include "ui/drag_window.h"
+#include "ui/placement.h"
 #include "ui/texts.h"
 
 namespace quillet {
 
-void Form2::Show() {
+bool Form2::Show() {
   if (view_ == nullptr) {
-    view_ = p_.views.Create();
-    if (view_ == nullptr) return;
+    std::wstring why;
+    view_ = p_.views.Create(why);
+    if (view_ == nullptr) {
+      // Whoever opened the editor may have hidden the main window for it.
+      p_.form1.Show();
+      p_.messages.Show(kEditorFailedPrefix + why, kAppTitle, MessageStyle::kOk);
+      p_.form1_Text1.Focus();
+      return false;
+    }
     closed_.reset();
     // Created centred on the screen, and topmost without moving.
     Window& window = view_->window();
-    window.SetLeft(p_.screen.WidthTwips() / 2.0f - kForm2Width / 2.0f);
-    window.SetTop(p_.screen.HeightTwips() / 2.0f - kForm2Height / 2.0f);
+    const Monitor screen = p_.screen.Primary();
+    window.SetLeft(WidthTwips(screen) / 2.0f - kForm2Width / 2.0f);
+    window.SetTop(HeightTwips(screen) / 2.0f - kForm2Height / 2.0f);
     window.MakeTopmost(/*show=*/false);
   }
   view_->window().Show();
   view_->window().Activate();
+  return true;
 }
 
 const wchar_t* Form2::Refusal(const std::wstring& keyword, const std::wstring& target) const {
@@ -39,7 +49,8 @@ void Form2::Label3_Click() {
   const std::wstring keyword = view_->Text1().Text();
   const std::wstring target = view_->Text2().Text();
   if (const wchar_t* refusal = Refusal(keyword, target)) {
-    p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk);
+    // Owned by the editor: it takes no typing, OK or close until answered.
+    p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk, &view_->window());
     // With the main window hidden (add mode) the focus stays in the editor.
     if (p_.form1.IsVisible()) p_.form1_Text1.Focus();
     else view_->Text1().Focus();

@@ -36,7 +36,8 @@ class Form2View {
 class Form2ViewFactory {
  public:
   virtual ~Form2ViewFactory() = default;
-  virtual std::unique_ptr<Form2View> Create() = 0;  // nullptr on failure
+  // nullptr on failure, with the system's message in `why`.
+  virtual std::unique_ptr<Form2View> Create(std::wstring& why) = 0;
 };
 
 struct Form2Parts {
@@ -56,7 +57,7 @@ class Form2 final : public EditorForm {
  public:
   explicit Form2(const Form2Parts& parts) : p_(parts) {}
 
-  void Show() override;
+  bool Show() override;
   TextBox& Text1() override { return view_->Text1(); }
   TextBox& Text2() override { return view_->Text2(); }
   bool IsOpen() const { return view_ != nullptr; }

@@ -26,13 +26,13 @@ bool Sett::SelectedIndexNamesAnItem() const {
 void Sett::addone_Click() {
   p_.form1.Hide();
   p_.state.EditMode = 0;
-  p_.editor.Show();
+  p_.editor.Show();  // on failure it shows the main window again
 }
 
 void Sett::editit_Click() {
   if (!SelectedIndexNamesAnItem()) return;
   const std::wstring line = p_.List1.Items()[p_.state.SelectedIndex];
-  p_.editor.Show();
+  if (!p_.editor.Show()) return;
   p_.editor.Text1().SetText(EntryPart(line, L"l"));
   p_.editor.Text2().SetText(EntryPart(line, L"r"));
   p_.state.EditMode = 1;

@@ -9,10 +9,11 @@ struct DockInputs {
   PixelPoint pointer;  // zeros when it could not be read
   PixelRect rect;      // the window's outer rectangle; zeros when it could not be read
   WindowState state = WindowState::kNormal;
-  float left = 0, top = 0, width = 0, height = 0;  // the window, in twips
-  // The window docks only behind an outer edge of the whole desktop; on one
-  // monitor that is the screen.
-  DesktopBounds desktop;
+  float left = 0, top = 0, width = 0, height = 0;  // the window, in twips at its own DPI
+  unsigned dpi = 96;                               // the window's DPI
+  // The window docks only behind an outer edge of the whole desktop (every
+  // monitor), in pixels; on one monitor that is the screen.
+  PixelRect desktop;
 };
 
 // The decision of one tick: nothing, or one new Top or Left (twips), and
@@ -31,6 +32,8 @@ inline constexpr float kOverhangTwips = 10.0f;
 // With the pointer over the window it comes back from behind the top, left or
 // right edge it lies beyond; with the pointer away it docks behind the edge it
 // lies at. Rules are tried top, left, right; a minimised window never moves.
+// Every twips value, the desktop's included, is measured at the window's own
+// DPI, so monitors at different scales can't make it jump back and forth.
 DockMove DockTick(const DockInputs& in);
 
 }  // namespace quillet

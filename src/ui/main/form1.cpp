@@ -5,14 +5,17 @@
 #include "ui/drag_window.h"
 #include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
+#include "ui/placement.h"
 #include "ui/texts.h"
 
 namespace quillet {
 
 void Form1::Form_Load() {
-  // Centred from the designed size, in single precision.
-  const float left = p_.screen.WidthTwips() / 2.0f - kForm1Width / 2.0f;
-  const float top = p_.screen.HeightTwips() / 2.0f - kForm1Height / 2.0f;
+  // Centred from the designed size, in single precision, in the twips of the
+  // monitor the window appears on.
+  const Monitor screen = p_.screen.Primary();
+  const float left = WidthTwips(screen) / 2.0f - kForm1Width / 2.0f;
+  const float top = HeightTwips(screen) / 2.0f - kForm1Height / 2.0f;
   p_.window.SetLeft(left);
   p_.window.SetTop(top);
   LoadEntryFile();
@@ -23,7 +26,8 @@ void Form1::Form_Load() {
 void Form1::LoadEntryFile() {
   std::vector<std::wstring> lines;
   const IoStatus status = p_.file.LoadLinesIntoList(lines);
-  p_.List1.AppendItems(std::move(lines));
+  // A read that failed part-way (out of memory) adds nothing.
+  if (status) p_.List1.AppendItems(std::move(lines));
   if (!status) p_.messages.Show(kReadFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
 }
 
@@ -39,7 +43,14 @@ void Form1::Command1_Click() { LoadEntryFile(); }
 
 void Form1::Command2_Click() { p_.List1.Clear(); }
 
+bool Form1::MayOverwrite() {
+  if (!p_.file.ChangedSinceSeen()) return true;
+  return p_.messages.Show(kChangedElsewhereQuestion, kAppTitle, MessageStyle::kOkCancelDefaultCancel) ==
+         MessageAnswer::kOk;
+}
+
 void Form1::Command3_Click() {
+  if (!MayOverwrite()) return;
   const IoStatus status = ConfigSave();
   if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
 }
@@ -55,6 +66,7 @@ void Form1::Timer1_Timer() {
   in.top = p_.window.Top();
   in.width = p_.window.Width();
   in.height = p_.window.Height();
+  in.dpi = p_.window.Dpi();
   in.desktop = p_.screen.Desktop();
   const DockMove move = DockTick(in);
   if (move.edge == DockMove::Edge::kTop) p_.window.SetTop(move.value);
@@ -85,12 +97,14 @@ void Form1::List1_OLEDragDrop(const DropData& data) {
   if (editor_ == nullptr) return;
   p_.window.Hide();
   p_.state.EditMode = 0;
-  editor_->Show();
+  if (!editor_->Show()) return;
   editor_->Text2().SetText(value);
 }
 
 bool Form1::Image3_Click() {
   if (p_.state.DataChanged == 1) {
+    // Cancel keeps another program's changes and the program running.
+    if (!MayOverwrite()) return false;
     const IoStatus status = ConfigSave();
     if (!status) {
       const std::wstring text = kWriteFailedPrefix + status.message + kQuitAnywaySuffix;

@@ -57,7 +57,7 @@ class Form1 : private TargetOpener {
   void Command5_Click();  // "搜索": the lookup of the typed keywords
   void Command1_Click();  // "载入": append the file's lines to the list
   void Command2_Click();  // "清空": empty the list, not the file
-  void Command3_Click();  // "保存": write the list to the file
+  void Command3_Click();  // "保存": write the list to the file (asking first if another program changed it)
   void Command4_Click() {}
 
   // Every 500 ms, shown or hidden: docks the window behind the screen edge it
@@ -82,8 +82,9 @@ class Form1 : private TargetOpener {
   void List1_OLEDragDrop(const DropData& data);
 
   // The close icon: saves when the list changed, then ends the program. When
-  // the save fails the user chooses between quitting and staying. Returns
-  // whether the program ends. Alt+F4 and the end of the session come here too.
+  // another program changed data.txt meanwhile, or the save fails, the user
+  // chooses between going on and staying. Returns whether the program ends.
+  // Alt+F4 and the end of the session come here too.
   bool Image3_Click();
 
   // Writes every item of List1, in list order, to the entry file.
@@ -92,6 +93,9 @@ class Form1 : private TargetOpener {
  private:
   void OpenTarget(const std::wstring& target) override;
   void LoadEntryFile();
+  // False when another program changed data.txt since it was last read or
+  // written here and the user chose not to overwrite it.
+  bool MayOverwrite();
 
   Form1Parts p_;
   MenuForm* menu_ = nullptr;

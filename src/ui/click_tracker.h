@@ -1,0 +1,34 @@
+#pragma once
+
+#include <utility>
+
+namespace quillet {
+
+// Pictures and labels that act as buttons follow the system's rule for
+// buttons: the press captures the mouse, and a click is a press and a release
+// on the same control. One tracker serves all such controls of a window.
+class ClickTracker {
+ public:
+  static constexpr int kNowhere = -1;
+
+  // The left button went down on `control`; the caller captures the mouse.
+  void Press(int control) { pressed_ = control; }
+
+  // The left button came up over `under` (kNowhere when over none of the
+  // window's button-like controls): the control clicked, or kNowhere.
+  int Release(int under) {
+    const int pressed = std::exchange(pressed_, kNowhere);
+    return pressed != kNowhere && pressed == under ? pressed : kNowhere;
+  }
+
+  // The capture went elsewhere (a menu, a message box, another window): the
+  // press is forgotten, so no later release completes it.
+  void CaptureLost() { pressed_ = kNowhere; }
+
+  bool IsPressed(int control) const { return pressed_ != kNowhere && pressed_ == control; }
+
+ private:
+  int pressed_ = kNowhere;
+};
+
+}  // namespace quillet

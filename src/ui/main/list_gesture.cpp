@@ -1,0 +1,42 @@
+#include "ui/main/list_gesture.h"
+
+#include <cstdlib>
+
+namespace quillet {
+
+void ListGesture::Press(MouseButton button, PixelPoint at, int item) {
+  pressed_ |= Bit(button);
+  if (button != MouseButton::kLeft) return;
+  dragged_ = false;
+  armed_ = item >= 0;
+  item_ = item;
+  from_ = at;
+}
+
+ListGesture::Move ListGesture::Moved(PixelPoint at, bool left_held) {
+  if (!armed_) return {};
+  if (!left_held) {
+    armed_ = false;
+    return {};
+  }
+  if (std::abs(at.x - from_.x) <= slop_x_ && std::abs(at.y - from_.y) <= slop_y_) return {true, -1};
+  // Out of the rectangle: the drag takes the mouse, the press is no longer the list box's.
+  armed_ = false;
+  dragged_ = true;
+  pressed_ &= ~Bit(MouseButton::kLeft);
+  return {true, item_};
+}
+
+bool ListGesture::Release(MouseButton button) {
+  const bool pressed = (pressed_ & Bit(button)) != 0;
+  pressed_ &= ~Bit(button);
+  bool dragged = false;
+  if (button == MouseButton::kLeft) {
+    armed_ = false;
+    dragged = dragged_;
+    dragged_ = false;
+  }
+  return pressed && !dragged;
+}
+
+}  // namespace quillet
