@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 #include "app/clickable.h"
 #include "app/pictures.h"
 #include "platform/twips.h"
+#include "platform/win32/boundary.h"
+#include "platform/win32/drag_source.h"
 #include "platform/win32/system_error.h"
 #include "ui/edit/editor_keys.h"
 #include "ui/placement.h"
@@ -27,6 +31,7 @@ constexpr UINT_PTR kText2Id = 202;
 // The button-like close picture and OK label.
 constexpr int kImage3Click = 1;
 constexpr int kLabel3Click = 2;
+constexpr UINT_PTR kText2SubclassId = 1;
 
 enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
 
@@ -79,6 +84,7 @@ EditorWindow::~EditorWindow() {
   // The drop target goes before its window, and the window before the fonts
   // and surfaces its controls use.
   text2_drop_.Revoke();
+  if (text2_.hwnd() != nullptr) ::RemoveWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId);
   if (hwnd() != nullptr) ::DestroyWindow(hwnd());
 }
 
@@ -112,6 +118,7 @@ bool EditorWindow::Create(std::wstring& why) {
     return false;
   }
   text2_drop_.Register(text2_.hwnd(), [this](const DropData& data) { form().Text2_OLEDragDrop(data); });
+  ::SetWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
 
@@ -166,6 +173,61 @@ void EditorWindow::CreateControls() {
     }
   }
   last_focus_ = text1_.hwnd();
+}
+
+LRESULT CALLBACK EditorWindow::Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                         DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(edit, &EditorWindow::Text2Proc, kText2SubclassId);
+    return ::DefSubclassProc(edit, message, wparam, lparam);
+  }
+  try {
+    return reinterpret_cast<EditorWindow*>(self)->OnText2Message(message, wparam, lparam);
+  } catch (...) {
+    ReportCurrentException();
+    return ::DefSubclassProc(edit, message, wparam, lparam);
+  }
+}
+
+LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam) {
+  const HWND edit = text2_.hwnd();
+  const PixelPoint at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  switch (message) {
+    case WM_LBUTTONDOWN: {
+      DWORD start = 0, end = 0;
+      ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      const int hit = LOWORD(::SendMessageW(edit, EM_CHARFROMPOS, 0, lparam));
+      if (!text2_drag_.Press(at, static_cast<int>(start), static_cast<int>(end), hit)) break;
+      ::SetFocus(edit);
+      ::SetCapture(edit);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const SelectionDrag::Move move = text2_drag_.Moved(at, (wparam & MK_LBUTTON) != 0);
+      if (move.drag) {
+        if (::GetCapture() == edit) ::ReleaseCapture();
+        DWORD start = 0, end = 0;
+        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const std::wstring text = text2_.Text();
+        if (start < end && end <= text.size()) {
+          DWORD effect = DROPEFFECT_NONE;
+          DragBlocks(TextBlocks(text.substr(start, end - start)), &effect);
+        }
+        return 0;
+      }
+      if (move.hold) return 0;
+      break;
+    }
+    case WM_LBUTTONUP: {
+      const bool ours = text2_drag_.ours();
+      const int caret = text2_drag_.Release();
+      if (!ours) break;
+      if (::GetCapture() == edit) ::ReleaseCapture();
+      if (caret >= 0) ::SendMessageW(edit, EM_SETSEL, caret, caret);
+      return 0;
+    }
+  }
+  return ::DefSubclassProc(edit, message, wparam, lparam);
 }
 
 bool EditorWindow::PreTranslate(const MSG& msg) {

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_controls.h"
 #include "ui/click_tracker.h"
 #include "ui/edit/form2.h"
+#include "ui/edit/selection_drag.h"
 
 namespace quillet {
 
@@ -41,6 +42,10 @@ class EditorWindow final : public MessageTarget, public Form2View {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateControls();
   HWND CreateEdit(HWND parent, const RECT& r);
+  // Text2's own messages, ahead of the edit control: its selection is a drag source.
+  static LRESULT CALLBACK Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                    DWORD_PTR self);
+  LRESULT OnText2Message(UINT message, WPARAM wparam, LPARAM lparam);
   Form2& form();
 
   EditorWindowFactory& factory_;
@@ -51,6 +56,7 @@ class EditorWindow final : public MessageTarget, public Form2View {
   HWND last_focus_ = nullptr;
   // The close picture and OK, pressed and released like buttons.
   ClickTracker clicks_;
+  SelectionDrag text2_drag_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
   Font title_font_, text_font_;
   DropTargetRegistration text2_drop_;
 };

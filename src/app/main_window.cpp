@@ -328,7 +328,7 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return result;
     }
     case WM_MOUSEMOVE: {
-      const ListGesture::Move move = list_gesture_.Moved(PointOf(lparam), (wparam & MK_LBUTTON) != 0);
+      const DragGesture::Move move = list_gesture_.Moved(PointOf(lparam), (wparam & MK_LBUTTON) != 0);
       if (move.drag_item >= 0 && move.drag_item < list_.Count()) {
         // The drag takes the mouse capture: the list box stops tracking the press.
         DWORD effect = DROPEFFECT_NONE;

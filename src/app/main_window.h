@@ -15,7 +15,7 @@
 #include "ui/click_tracker.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
-#include "ui/main/list_gesture.h"
+#include "ui/drag_gesture.h"
 
 namespace quillet {
 
@@ -85,7 +85,7 @@ class MainWindow final : public MessageTarget {
   // The house and the close icon, pressed and released like buttons.
   ClickTracker clicks_;
   // Presses, drags and clicks on the list.
-  ListGesture list_gesture_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
+  DragGesture list_gesture_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 };
 
 }  // namespace quillet

@@ -808,7 +808,8 @@ e2e_system_message() {
 
 # e2e_answer_message TEXT KEY [SECONDS]: waits for the message box titled like
 # the program, fails unless its message is exactly TEXT (line breaks written
-# as \n), answers it with KEY (Return is OK, Escape is Cancel) and waits until
+# as \n), answers it with KEY (Return is the default button, Escape is Cancel;
+# several keys separated by spaces) and waits until
 # it is gone.
 e2e_answer_message() {
   local want=$1 key=$2 box out=$E2E_SCENARIO_DIR/message.txt
@@ -819,7 +820,7 @@ e2e_answer_message() {
     || e2e_fail "the message box says: $(grep '^Static' "$out" 2>/dev/null | cut -f2-), expected \"$want\""
   e2e_log "message box: $want"
   e2e_focus "$box"
-  e2e_key "$key"
+  e2e_key $key  # one key, or several separated by spaces
   e2e_wait_window_gone "$box" 5 || e2e_fail "the message box stayed open after $key"
 }
 

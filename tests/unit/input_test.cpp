@@ -10,8 +10,9 @@
 #include "platform/list_box.h"
 #include "ui/click_tracker.h"
 #include "ui/edit/editor_keys.h"
+#include "ui/edit/selection_drag.h"
 #include "ui/exception_text.h"
-#include "ui/main/list_gesture.h"
+#include "ui/drag_gesture.h"
 #include "ui/main/main_keys.h"
 
 namespace quillet {
@@ -43,7 +44,7 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControl) {
   EXPECT_EQ(clicks.Release(kHouse), kNowhere);
 }
 
-TEST(ListGestureTest, ItemUnderThePointIsFullSize) {
+TEST(DragGestureTest, ItemUnderThePointIsFullSize) {
   // 70,000 items of 16 pixels, scrolled to the end: the last rows are real indices.
   EXPECT_EQ(ItemAtPoint({10, 9 * 16 + 3}, 500, 400, 69'990, 16, 70'000), 69'999);
   EXPECT_EQ(ItemAtPoint({10, 3}, 500, 400, 65'536, 16, 70'000), 65'536);
@@ -53,12 +54,12 @@ TEST(ListGestureTest, ItemUnderThePointIsFullSize) {
   EXPECT_EQ(ItemAtPoint({10, 3}, 500, 400, 0, 16, 0), -1);      // an empty list
 }
 
-TEST(ListGestureTest, APressBecomesADragOnlyOutsideTheDragRectangle) {
-  ListGesture gesture(4, 4);
+TEST(DragGestureTest, APressBecomesADragOnlyOutsideTheDragRectangle) {
+  DragGesture gesture(4, 4);
   gesture.Press(MouseButton::kLeft, {100, 50}, 69'999);
   EXPECT_TRUE(gesture.Moved({104, 46}, true).hold);  // inside: the press holds its item
   EXPECT_EQ(gesture.Moved({104, 46}, true).drag_item, -1);
-  const ListGesture::Move out = gesture.Moved({100, 55}, true);
+  const DragGesture::Move out = gesture.Moved({100, 55}, true);
   EXPECT_EQ(out.drag_item, 69'999);
   EXPECT_EQ(gesture.Moved({100, 90}, true).drag_item, -1);  // one drag per press
   EXPECT_FALSE(gesture.Release(MouseButton::kLeft));         // the drop, not a click
@@ -79,8 +80,8 @@ TEST(ListGestureTest, APressBecomesADragOnlyOutsideTheDragRectangle) {
   EXPECT_EQ(gesture.Moved({100, 95}, true).drag_item, -1);
 }
 
-TEST(ListGestureTest, EveryButtonClicksOnlyWhenPressedOnTheList) {
-  ListGesture gesture(4, 4);
+TEST(DragGestureTest, EveryButtonClicksOnlyWhenPressedOnTheList) {
+  DragGesture gesture(4, 4);
   EXPECT_FALSE(gesture.Release(MouseButton::kLeft));  // pressed elsewhere, released here
   gesture.Press(MouseButton::kRight, {5, 5}, 0);
   gesture.Press(MouseButton::kMiddle, {5, 5}, 0);
@@ -98,6 +99,31 @@ TEST(ListGestureTest, EveryButtonClicksOnlyWhenPressedOnTheList) {
   // A new left press starts afresh.
   gesture.Press(MouseButton::kLeft, {50, 50}, 1);
   EXPECT_TRUE(gesture.Release(MouseButton::kLeft));
+}
+
+TEST(SelectionDragTest, APressInTheSelectionDragsItOrPlacesTheCaret) {
+  SelectionDrag drag(4, 4);
+  // Selection 3..8; a press on character 5 is ours, the box doesn't see it.
+  EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));
+  EXPECT_TRUE(drag.Moved({62, 12}, true).hold);
+  EXPECT_FALSE(drag.Moved({62, 12}, true).drag);
+  const SelectionDrag::Move out = drag.Moved({90, 10}, true);
+  EXPECT_TRUE(out.drag);
+  EXPECT_EQ(drag.Release(), -1);  // the drop ends it, no caret move
+
+  // Released where it was pressed: a click, the caret goes to the press.
+  EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));
+  EXPECT_EQ(drag.Release(), 5);
+
+  // Outside the selection, on its end, or with nothing selected: the box's own press.
+  EXPECT_FALSE(drag.Press({10, 10}, 3, 8, 1));
+  EXPECT_FALSE(drag.Moved({90, 10}, true).hold);
+  EXPECT_FALSE(drag.Moved({90, 10}, true).drag);
+  EXPECT_EQ(drag.Release(), -1);
+  EXPECT_FALSE(drag.Press({60, 10}, 3, 8, 8));
+  EXPECT_EQ(drag.Release(), -1);
+  EXPECT_FALSE(drag.Press({60, 10}, 4, 4, 4));
+  EXPECT_EQ(drag.Release(), -1);
 }
 
 KeyPress Key(int key, bool shift = false, bool ctrl = false, bool alt = false) { return {key, shift, ctrl, alt}; }

@@ -1,6 +1,7 @@
 # The house icon opens the product's home page in the browser, once per
 # click, and changes nothing else: the window keeps its place and no message
-# box appears.
+# box appears. The icons are buttons: a press slid from one onto the other,
+# or released outside the window, clicks neither.
 . "$(dirname "$0")/../lib.sh"
 e2e_scenario_begin
 e2e_standard_entries
@@ -18,6 +19,24 @@ e2e_expect_new_lines "$log" 0 "$url"
 e2e_log "click it again: one more visit"
 e2e_click $((WX + 483)) $((WY + 12))
 e2e_expect_new_lines "$log" 1 "$url"
+
+# slide X1 X2: presses the left button at X1 on the strip, moves to X2, releases.
+slide() {
+  xdotool mousemove "$1" $((WY + 12)) mousedown 1
+  sleep 0.1
+  xdotool mousemove $(((${1} + ${2}) / 2)) $((WY + 12))
+  sleep 0.1
+  xdotool mousemove "$2" $((WY + 12))
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.2
+}
+e2e_log "slide from the close icon onto the house, and back; release outside"
+slide $((WX + 500)) $((WX + 471))
+slide $((WX + 471)) $((WX + 500))
+e2e_expect_running
+slide $((WX + 500)) $((WX + WW + 40))
+e2e_expect_running
 
 # Nothing else follows the clicks: after a keyword lookup (which launches X
 # and W, and so had time to come after anything the clicks set off) the log

@@ -1,10 +1,10 @@
-#include "ui/main/list_gesture.h"
+#include "ui/drag_gesture.h"
 
 #include <cstdlib>
 
 namespace quillet {
 
-void ListGesture::Press(MouseButton button, PixelPoint at, int item) {
+void DragGesture::Press(MouseButton button, PixelPoint at, int item) {
   pressed_ |= Bit(button);
   if (button != MouseButton::kLeft) return;
   dragged_ = false;
@@ -13,7 +13,7 @@ void ListGesture::Press(MouseButton button, PixelPoint at, int item) {
   from_ = at;
 }
 
-ListGesture::Move ListGesture::Moved(PixelPoint at, bool left_held) {
+DragGesture::Move DragGesture::Moved(PixelPoint at, bool left_held) {
   if (!armed_) return {};
   if (!left_held) {
     armed_ = false;
@@ -27,7 +27,7 @@ ListGesture::Move ListGesture::Moved(PixelPoint at, bool left_held) {
   return {true, item_};
 }
 
-bool ListGesture::Release(MouseButton button) {
+bool DragGesture::Release(MouseButton button) {
   const bool pressed = (pressed_ & Bit(button)) != 0;
   pressed_ &= ~Bit(button);
   bool dragged = false;

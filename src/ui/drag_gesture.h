@@ -5,34 +5,37 @@
 
 namespace quillet {
 
-// Mouse buttons as the list's handlers number them.
+// Mouse buttons as the handlers number them.
 enum class MouseButton { kLeft = 1, kRight = 2, kMiddle = 4 };
 
 // The item under a point of the list's client area, -1 when the point lies
 // outside the area or below the last item. Full-size: a list of any length.
 int ItemAtPoint(PixelPoint at, int client_width, int client_height, int top_index, int item_height, int count);
 
-// The list's mouse gestures: a left press on an item that the pointer then
-// carries out of the drag rectangle drags that item; otherwise a release of a
-// button pressed on the list is a click of that button.
-class ListGesture {
+// The mouse gestures of a drag source (the list, the editor's target box): a
+// left press on an item that the pointer then carries out of the drag
+// rectangle drags that item; otherwise a release of a button pressed on the
+// control is a click of that button.
+class DragGesture {
  public:
   // Half the width and height of the drag rectangle around the press.
-  ListGesture(int slop_x, int slop_y) : slop_x_(slop_x), slop_y_(slop_y) {}
+  DragGesture(int slop_x, int slop_y) : slop_x_(slop_x), slop_y_(slop_y) {}
 
-  // A button went down at `at`, on `item` (-1: on no item). The list box
-  // still gets the press (it selects the item).
+  // A button went down at `at`, on `item` (-1: on no item).
   void Press(MouseButton button, PixelPoint at, int item);
 
   struct Move {
-    bool hold = false;   // within the drag rectangle: the press keeps its item, the list box sees no move
+    bool hold = false;   // within the drag rectangle: the press keeps its item, the control sees no move
     int drag_item = -1;  // >= 0: start dragging this item now
   };
   Move Moved(PixelPoint at, bool left_held);
 
-  // A button came up: true when that is a click (List1_MouseUp follows, after
-  // the list box has seen the release).
+  // A button came up: true when that is a click of a button pressed here,
+  // not the end of a drag.
   bool Release(MouseButton button);
+
+  // A left press on an item is waiting to become a drag.
+  bool armed() const { return armed_; }
 
  private:
   static unsigned Bit(MouseButton b) { return static_cast<unsigned>(b); }
