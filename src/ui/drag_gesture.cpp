@@ -7,7 +7,6 @@ namespace quillet {
 void DragGesture::Press(MouseButton button, PixelPoint at, int item) {
   pressed_ |= Bit(button);
   if (button != MouseButton::kLeft) return;
-  dragged_ = false;
   armed_ = item >= 0;
   item_ = item;
   from_ = at;
@@ -20,9 +19,9 @@ DragGesture::Move DragGesture::Moved(PixelPoint at, bool left_held) {
     return {};
   }
   if (std::abs(at.x - from_.x) <= slop_x_ && std::abs(at.y - from_.y) <= slop_y_) return {true, -1};
-  // Out of the rectangle: the drag takes the mouse, the press is no longer the list box's.
+  // Out of the rectangle: the drag takes the mouse, and its release is the
+  // drop, not a click.
   armed_ = false;
-  dragged_ = true;
   pressed_ &= ~Bit(MouseButton::kLeft);
   return {true, item_};
 }
@@ -30,13 +29,8 @@ DragGesture::Move DragGesture::Moved(PixelPoint at, bool left_held) {
 bool DragGesture::Release(MouseButton button) {
   const bool pressed = (pressed_ & Bit(button)) != 0;
   pressed_ &= ~Bit(button);
-  bool dragged = false;
-  if (button == MouseButton::kLeft) {
-    armed_ = false;
-    dragged = dragged_;
-    dragged_ = false;
-  }
-  return pressed && !dragged;
+  if (button == MouseButton::kLeft) armed_ = false;
+  return pressed;
 }
 
 }  // namespace quillet

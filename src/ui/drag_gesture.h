@@ -43,7 +43,6 @@ class DragGesture {
   int slop_x_, slop_y_;
   unsigned pressed_ = 0;  // buttons pressed on the list and not yet released
   bool armed_ = false;    // a left press on an item that may become a drag
-  bool dragged_ = false;  // the left press became a drag: its release is no click
   PixelPoint from_;
   int item_ = -1;
 };

@@ -708,9 +708,11 @@ E2E_AWAY_Y=900
 # a drag starts with the first move while the button is held, and the window
 # then follows the pointer from there (so it moves by DX,DY give or take a
 # pixel). The pauses only pace the input for Wine's move loop.
-# Drag once per program start: after a drag, Wine 8 with fluxbox keeps the
-# window on the next press-and-move wherever it happens, even on the bare
-# desktop, with the grab offset of that first drag.
+# Drag once per program start: Wine 8 hands the move to the window manager
+# (_NET_WM_MOVERESIZE), and fluxbox stays in its move until the next press,
+# which it takes for itself: the program never receives that press (its
+# button messages were logged to check), and a move that follows it drags
+# the window again, even from the bare desktop. Click once after a drag.
 e2e_drag() {
   local x=$1 y=$2 dx=$3 dy=$4 i
   xdotool mousemove "$x" "$y" mousedown 1

@@ -1,6 +1,7 @@
 # Keyword lookup with data.txt "a:X", "b:Y", ":Z", "a:W": every matching line
 # opens, in file order; case counts; an empty box matches the empty keyword;
-# Shift+Enter looks up like Enter.
+# Shift+Enter, Ctrl+Enter and Alt+Enter look up like Enter, and the box keeps
+# its text (it gets the key, without the line break).
 . "$(dirname "$0")/../lib.sh"
 e2e_scenario_begin
 e2e_standard_entries
@@ -29,3 +30,12 @@ e2e_log "Shift+Enter with 'b' opens Y"
 e2e_type b
 e2e_key shift+Return
 e2e_expect_launches 6 Y.exe
+
+e2e_log "Ctrl+Enter and Alt+Enter with 'b' open Y each"
+e2e_key ctrl+Return
+e2e_expect_launches 7 Y.exe
+e2e_key alt+Return
+e2e_expect_launches 8 Y.exe
+e2e_log "the box still holds 'b': Enter opens Y again"
+e2e_key Return
+e2e_expect_launches 9 Y.exe
