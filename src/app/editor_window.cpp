@@ -90,6 +90,13 @@ EditorWindow::~EditorWindow() {
 
 Form2& EditorWindow::form() { return *factory_.form_; }
 
+EditorBox EditorWindow::FocusedBox() const {
+  const HWND focused = ::GetFocus();
+  if (focused != nullptr && focused == text1_.hwnd()) return EditorBox::kText1;
+  if (focused != nullptr && focused == text2_.hwnd()) return EditorBox::kText2;
+  return EditorBox::kOther;
+}
+
 bool EditorWindow::Create(std::wstring& why) {
   // Sized and centred at the scale of the monitor it appears on.
   const Monitor primary = factory_.screen_.Primary();
@@ -172,7 +179,6 @@ void EditorWindow::CreateControls() {
         break;
     }
   }
-  last_focus_ = text1_.hwnd();
 }
 
 LRESULT CALLBACK EditorWindow::Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -238,12 +244,7 @@ bool EditorWindow::PreTranslate(const MSG& msg) {
     const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
                        ::GetKeyState(VK_MENU) < 0};
     const EditorKeyAction action = RouteEditorKey(key);
-    if (action.focus_other_box) {
-      const EditorBox focused = ::GetFocus() == text1_.hwnd()   ? EditorBox::kText1
-                                : ::GetFocus() == text2_.hwnd() ? EditorBox::kText2
-                                                                : EditorBox::kOther;
-      ::SetFocus(OtherBox(focused) == EditorBox::kText1 ? text1_.hwnd() : text2_.hwnd());
-    }
+    if (action.focus_other_box) ::SetFocus(Box(OtherBox(FocusedBox())));
     return action.consumed;
   }
   return (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && in_box &&
@@ -265,10 +266,10 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       // Give the focus back to the box that had it.
       if (LOWORD(wparam) == WA_INACTIVE) {
-        const HWND focused = ::GetFocus();
-        if (focused == text1_.hwnd() || focused == text2_.hwnd()) last_focus_ = focused;
-      } else if (last_focus_ != nullptr) {
-        ::SetFocus(last_focus_);
+        const EditorBox focused = FocusedBox();
+        focus_.Deactivated(focused == EditorBox::kOther ? std::nullopt : std::optional(focused));
+      } else {
+        ::SetFocus(Box(focus_.Activated()));
       }
       return 0;
     case WM_CLOSE:

@@ -12,6 +12,8 @@
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
 #include "ui/click_tracker.h"
+#include "ui/edit/editor_keys.h"
+#include "ui/focus_memory.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/selection_drag.h"
 
@@ -47,13 +49,15 @@ class EditorWindow final : public MessageTarget, public Form2View {
                                     DWORD_PTR self);
   LRESULT OnText2Message(UINT message, WPARAM wparam, LPARAM lparam);
   Form2& form();
+  EditorBox FocusedBox() const;
+  HWND Box(EditorBox box) const { return box == EditorBox::kText2 ? text2_.hwnd() : text1_.hwnd(); }
 
   EditorWindowFactory& factory_;
   unsigned dpi_ = 96;
   Win32Window window_;
   Win32TextBox text1_, text2_;
   Surface title_, image3_, picture1_, label1_, label2_, label3_;
-  HWND last_focus_ = nullptr;
+  FocusMemory<EditorBox> focus_{EditorBox::kText1};
   // The close picture and OK, pressed and released like buttons.
   ClickTracker clicks_;
   SelectionDrag text2_drag_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};

@@ -187,7 +187,6 @@ void MainWindow::CreateControls() {
     }
   }
   SetListItemHeight();
-  last_focus_ = text1_.hwnd();
 }
 
 // Owner-drawn items are as high as the list's font.
@@ -378,10 +377,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       // Give the focus back to the control that had it.
       if (LOWORD(wparam) == WA_INACTIVE) {
-        const HWND focused = ::GetFocus();
-        if (focused != nullptr && ::IsChild(hwnd(), focused)) last_focus_ = focused;
-      } else if (last_focus_ != nullptr) {
-        ::SetFocus(last_focus_);
+        focus_.Deactivated(FocusedControl());
+      } else {
+        ::SetFocus(Control(focus_.Activated()));
       }
       return 0;
     case WM_DPICHANGED:

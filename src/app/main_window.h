@@ -13,6 +13,7 @@
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_list_box.h"
 #include "ui/click_tracker.h"
+#include "ui/focus_memory.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
 #include "ui/drag_gesture.h"
@@ -77,7 +78,7 @@ class MainWindow final : public MessageTarget {
   Surface strip_, title_, image1_, image3_;
   std::array<HWND, 5> buttons_{};  // Command1..Command5
   HWND tooltip_ = nullptr;
-  HWND last_focus_ = nullptr;
+  FocusMemory<Form1Control> focus_{Form1Control::kText1};
   Brush blue_, yellow_;
   std::array<Font, 4> fonts_;
   std::unique_ptr<Form1> form_;

@@ -12,6 +12,7 @@
 #include "ui/edit/editor_keys.h"
 #include "ui/edit/selection_drag.h"
 #include "ui/exception_text.h"
+#include "ui/focus_memory.h"
 #include "ui/drag_gesture.h"
 #include "ui/main/main_keys.h"
 
@@ -184,6 +185,15 @@ TEST(EditorKeysTest, TabSwapsTheBoxesAndEnterAndEscapeDoNothing) {
   EXPECT_TRUE(EditorSwallowsChar(L'\n'));
   EXPECT_TRUE(EditorSwallowsChar(L'\x1b'));
   EXPECT_FALSE(EditorSwallowsChar(L'k'));
+}
+
+TEST(FocusMemoryTest, ActivationGivesTheFocusBackToTheControlThatHadIt) {
+  FocusMemory<Form1Control> focus(Form1Control::kText1);
+  EXPECT_EQ(focus.Activated(), Form1Control::kText1);
+  focus.Deactivated(Form1Control::kCommand3);  // Tab went to "保存", then another window came up
+  EXPECT_EQ(focus.Activated(), Form1Control::kCommand3);
+  focus.Deactivated(std::nullopt);  // a message box of ours had the focus
+  EXPECT_EQ(focus.Activated(), Form1Control::kCommand3);
 }
 
 TEST(ExceptionTextTest, NamesWhatStoppedTheOperation) {
