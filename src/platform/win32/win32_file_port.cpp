@@ -46,17 +46,27 @@ IoStatus WriteAll(HANDLE file, std::string_view bytes) {
   return IoStatus::Ok();
 }
 
+// The owner, group and permissions of a file, as a self-relative descriptor;
+// empty when they can't be read.
+std::vector<BYTE> SecurityOf(const std::wstring& path, SECURITY_INFORMATION parts) {
+  DWORD needed = 0;
+  ::GetFileSecurityW(path.c_str(), parts, nullptr, 0, &needed);
+  std::vector<BYTE> descriptor(needed);
+  if (needed == 0 || !::GetFileSecurityW(path.c_str(), parts, descriptor.data(), needed, &needed)) return {};
+  return descriptor;
+}
+
 // Gives `to` the owner, group and permissions of `from`. Only a privileged
 // user may hand a file to someone else: then the permissions alone are
 // copied, and the refusal is still reported through the last error.
 bool CopySecurity(const std::wstring& from, const std::wstring& to) {
   constexpr SECURITY_INFORMATION kParts =
       OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-  DWORD needed = 0;
-  ::GetFileSecurityW(from.c_str(), kParts, nullptr, 0, &needed);
-  if (needed == 0) return false;
-  std::vector<BYTE> descriptor(needed);
-  if (!::GetFileSecurityW(from.c_str(), kParts, descriptor.data(), needed, &needed)) return false;
+  std::vector<BYTE> descriptor = SecurityOf(from, kParts);
+  if (descriptor.empty()) return false;
+  // Nothing to write when the new file got the same by itself. Wine, which
+  // keeps permissions as a Unix mode, would not give back the same mode.
+  if (SecurityOf(to, kParts) == descriptor) return true;
   if (::SetFileSecurityW(to.c_str(), kParts, descriptor.data())) return true;
   const DWORD refusal = ::GetLastError();
   ::SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
