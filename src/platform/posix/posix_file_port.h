@@ -9,7 +9,7 @@ namespace quillet {
 std::string NativePath(const std::wstring& path);
 
 // The POSIX steps of a safe replacement: realpath(3), write(2), fsync(2),
-// fchown(2) and fchmod(2) from the old file, rename(2); in place, pwrite(2).
+// the old file's owner and mode, rename(2); in place, write(2) and ftruncate(2).
 class PosixReplaceSteps : public ReplaceSteps {
  public:
   ~PosixReplaceSteps() override { CloseTemp(); }
