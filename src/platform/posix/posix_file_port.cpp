@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "store/utf8_codec.h"
@@ -13,9 +15,23 @@
 namespace quillet {
 namespace {
 
-IoStatus Errno() {
-  const int err = errno;
-  return IoStatus::Fail(Utf8Codec().Decode(std::strerror(err)));
+IoStatus ErrorText(int err) { return IoStatus::Fail(Utf8Codec().Decode(std::strerror(err))); }
+
+IoStatus Errno() { return ErrorText(errno); }
+
+// Errors of a create that the system turned down rather than failed at.
+bool IsRefusal(int err) { return err == EACCES || err == EPERM || err == EISDIR; }
+
+IoStatus WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Errno();
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return IoStatus::Ok();
 }
 
 class Fd {
@@ -67,22 +83,20 @@ IoStatus PosixFilePort::ReplaceAll(const std::wstring& path, std::string_view by
   return SafeReplace(steps, path, bytes);
 }
 
-IoStatus PosixReplaceSteps::CreateTemp(const std::wstring& temp_path) {
-  fd_ = ::open(NativePath(temp_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  return fd_ < 0 ? Errno() : IoStatus::Ok();
+std::wstring PosixReplaceSteps::ResolveTarget(const std::wstring& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(NativePath(path).c_str(), resolved) == nullptr) return std::wstring();
+  return Utf8Codec().Decode(resolved);
 }
 
-IoStatus PosixReplaceSteps::Write(std::string_view chunk) {
-  while (!chunk.empty()) {
-    const ssize_t n = ::write(fd_, chunk.data(), chunk.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Errno();
-    }
-    chunk.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return IoStatus::Ok();
+StepOutcome PosixReplaceSteps::CreateTemp(const std::wstring& temp_path) {
+  fd_ = ::open(NativePath(temp_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ >= 0) return StepOutcome::Ok();
+  const int err = errno;
+  return {ErrorText(err), IsRefusal(err)};
 }
+
+IoStatus PosixReplaceSteps::Write(std::string_view chunk) { return WriteAll(fd_, chunk); }
 
 IoStatus PosixReplaceSteps::Flush() { return ::fsync(fd_) == 0 ? IoStatus::Ok() : Errno(); }
 
@@ -91,10 +105,39 @@ void PosixReplaceSteps::CloseTemp() {
   fd_ = -1;
 }
 
+IoStatus PosixReplaceSteps::CopyMetadata(const std::wstring& target_path, const std::wstring& temp_path) {
+  struct stat st {};
+  if (::stat(NativePath(target_path).c_str(), &st) != 0) return Errno();
+  const std::string temp = NativePath(temp_path);
+  IoStatus status;
+  // The owner first: a change of owner may clear the set-id bits.
+  if (::chown(temp.c_str(), st.st_uid, st.st_gid) != 0) status = Errno();
+  if (::chmod(temp.c_str(), st.st_mode & 07777) != 0 && status) status = Errno();
+  return status;
+}
+
 IoStatus PosixReplaceSteps::Replace(const std::wstring& temp_path, const std::wstring& target_path) {
   return ::rename(NativePath(temp_path).c_str(), NativePath(target_path).c_str()) == 0 ? IoStatus::Ok() : Errno();
 }
 
 void PosixReplaceSteps::Remove(const std::wstring& temp_path) { ::unlink(NativePath(temp_path).c_str()); }
+
+StepOutcome PosixReplaceSteps::RewriteInPlace(const std::wstring& target_path, std::string_view bytes) {
+  Fd fd(::open(NativePath(target_path).c_str(), O_WRONLY | O_CLOEXEC));
+  if (fd.get() < 0) return StepOutcome::Refused(Errno());
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return StepOutcome::Refused(Errno());
+  if (!S_ISREG(st.st_mode)) return StepOutcome::Refused(ErrorText(EISDIR));
+  // Room for a longer text first, so that a full disk fails before any old
+  // byte is overwritten. File systems without the call take their chances.
+  if (static_cast<unsigned long long>(st.st_size) < bytes.size()) {
+    const int err = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
+    if (err == ENOSPC || err == EFBIG) return StepOutcome::Refused(ErrorText(err));
+  }
+  IoStatus status = WriteAll(fd.get(), bytes);
+  if (status && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) status = Errno();
+  if (status && ::fsync(fd.get()) != 0) status = Errno();
+  return status ? StepOutcome::Ok() : StepOutcome::Failed(status);
+}
 
 }  // namespace quillet

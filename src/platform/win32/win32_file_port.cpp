@@ -1,6 +1,8 @@
 #include "platform/win32/win32_file_port.h"
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 #include "platform/win32/system_error.h"
 
@@ -10,8 +12,11 @@ namespace {
 constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
 // Attributes that make CREATE_ALWAYS refuse to reuse an existing file.
 constexpr DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-// Attributes of the old file that the new one takes over.
+// Attributes of the old file that the new one must take over, or the save fails.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+// Attributes of the old file that the new one takes over where the system allows.
+// A read-only file never gets this far.
+constexpr DWORD kCopiedAttributes = kKeptAttributes | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 // ReadFile and WriteFile count in DWORDs; stay well below.
 constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
 
@@ -20,6 +25,66 @@ ReadOutcome Failed(std::wstring message) {
   out.kind = ReadOutcome::Kind::kFailed;
   out.message = std::move(message);
   return out;
+}
+
+// The attributes the new file gets in place of the old one's. The archive
+// attribute tells backups that the bytes changed, so it is set whatever the old
+// file said.
+DWORD AttributesTakenOver(DWORD old_attributes) {
+  return (old_attributes & kCopiedAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+}
+
+IoStatus WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD want = static_cast<DWORD>(std::min(bytes.size(), kMaxTransfer));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), want, &written, nullptr)) return LastErrorFailure();
+    // A write that reports success but moves nothing would loop for ever.
+    if (written == 0) return SystemFailure(ERROR_WRITE_FAULT);
+    bytes.remove_prefix(std::min<std::size_t>(written, bytes.size()));
+  }
+  return IoStatus::Ok();
+}
+
+// The owner, group and permissions of a file, as a self-relative descriptor;
+// empty when they can't be read.
+std::vector<BYTE> SecurityOf(const std::wstring& path, SECURITY_INFORMATION parts) {
+  DWORD needed = 0;
+  ::GetFileSecurityW(path.c_str(), parts, nullptr, 0, &needed);
+  std::vector<BYTE> descriptor(needed);
+  if (needed == 0 || !::GetFileSecurityW(path.c_str(), parts, descriptor.data(), needed, &needed)) return {};
+  return descriptor;
+}
+
+// Gives `to` the owner, group and permissions of `from`. Only a privileged
+// user may hand a file to someone else: then the permissions alone are
+// copied, and the refusal is still reported through the last error.
+bool CopySecurity(const std::wstring& from, const std::wstring& to) {
+  constexpr SECURITY_INFORMATION kParts =
+      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  std::vector<BYTE> descriptor = SecurityOf(from, kParts);
+  if (descriptor.empty()) return false;
+  // Nothing to write when the new file got the same by itself. Wine, which
+  // keeps permissions as a Unix mode, would not give back the same mode.
+  if (SecurityOf(to, kParts) == descriptor) return true;
+  if (::SetFileSecurityW(to.c_str(), kParts, descriptor.data())) return true;
+  const DWORD refusal = ::GetLastError();
+  ::SetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
+  ::SetLastError(refusal);
+  return false;
+}
+
+// A final path without its "\\?\" prefix where the plain form, with the
+// temporary file's suffix, still fits the classic path limit.
+std::wstring PlainPath(const std::wstring& path) {
+  const std::wstring_view prefix = L"\\\\?\\";
+  const std::wstring_view unc_prefix = L"\\\\?\\UNC\\";
+  if (!path.starts_with(prefix) || path.size() - prefix.size() + TempPathFor(L"").size() >= MAX_PATH) return path;
+  if (path.starts_with(unc_prefix)) return L"\\\\" + path.substr(unc_prefix.size());
+  if (path.size() > prefix.size() + 1 && path[prefix.size() + 1] == L':') {
+    return path.substr(prefix.size());
+  }
+  return path;
 }
 
 }  // namespace
@@ -50,19 +115,24 @@ ReadOutcome Win32FilePort::ReadAll(const std::wstring& path) {
   // Read what the size promised, then on until the end in case the file grew.
   std::size_t expected = static_cast<std::size_t>(size.QuadPart);
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == expected) {
-      expected += 1 << 16;
-      if (out.bytes.capacity() < expected) out.bytes.reserve(std::max(expected, out.bytes.capacity() * 3 / 2));
+  try {
+    for (;;) {
+      if (filled == expected) {
+        expected += 1 << 16;
+        if (out.bytes.capacity() < expected) out.bytes.reserve(std::max(expected, out.bytes.capacity() * 3 / 2));
+      }
+      out.bytes.resize(expected);
+      const DWORD want = static_cast<DWORD>(std::min(expected - filled, kMaxTransfer));
+      DWORD got = 0;
+      if (!::ReadFile(file.get(), out.bytes.data() + filled, want, &got, nullptr)) {
+        return Failed(SystemErrorMessage(::GetLastError()));
+      }
+      if (got == 0) break;
+      filled += got;
     }
-    out.bytes.resize(expected);
-    const DWORD want = static_cast<DWORD>(std::min(expected - filled, kMaxTransfer));
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), out.bytes.data() + filled, want, &got, nullptr)) {
-      return Failed(SystemErrorMessage(::GetLastError()));
-    }
-    if (got == 0) break;
-    filled += got;
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory we can get is a failure to read, not a crash.
+    return Failed(SystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY));
   }
   out.bytes.resize(filled);
   return out;
@@ -73,7 +143,28 @@ IoStatus Win32FilePort::ReplaceAll(const std::wstring& path, std::string_view by
   return SafeReplace(steps, path, bytes);
 }
 
-IoStatus Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
+std::wstring Win32ReplaceSteps::ResolveTarget(const std::wstring& path) {
+  // Opening follows every link; the handle then knows the file's own path.
+  FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::wstring();
+  std::wstring final_path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetFinalPathNameByHandleW(file.get(), final_path.data(),
+                                                     static_cast<DWORD>(final_path.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return std::wstring();
+    if (length < final_path.size()) {
+      final_path.resize(length);
+      break;
+    }
+    final_path.resize(length);  // the size needed, with the terminating zero
+  }
+  return PlainPath(final_path);
+}
+
+StepOutcome Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
   temp_.reset();
   // A leftover of an interrupted save is ours to reuse, whatever became of its attributes.
   const DWORD attributes = ::GetFileAttributesW(temp_path.c_str());
@@ -81,24 +172,36 @@ IoStatus Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
     ::SetFileAttributesW(temp_path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   temp_.reset(::CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return temp_ ? IoStatus::Ok() : LastErrorFailure();
+  if (temp_) return StepOutcome::Ok();
+  // Denied: the folder takes no new files, or a folder of that name is in the way.
+  const DWORD error = ::GetLastError();
+  return {SystemFailure(error), error == ERROR_ACCESS_DENIED};
 }
 
-IoStatus Win32ReplaceSteps::Write(std::string_view chunk) {
-  while (!chunk.empty()) {
-    const DWORD want = static_cast<DWORD>(std::min(chunk.size(), kMaxTransfer));
-    DWORD written = 0;
-    if (!::WriteFile(temp_.get(), chunk.data(), want, &written, nullptr)) return LastErrorFailure();
-    // A write that reports success but moves nothing would loop for ever.
-    if (written == 0) return SystemFailure(ERROR_WRITE_FAULT);
-    chunk.remove_prefix(std::min<std::size_t>(written, chunk.size()));
-  }
-  return IoStatus::Ok();
-}
+IoStatus Win32ReplaceSteps::Write(std::string_view chunk) { return WriteAll(temp_.get(), chunk); }
 
 IoStatus Win32ReplaceSteps::Flush() { return ::FlushFileBuffers(temp_.get()) ? IoStatus::Ok() : LastErrorFailure(); }
 
 void Win32ReplaceSteps::CloseTemp() { temp_.reset(); }
+
+IoStatus Win32ReplaceSteps::CopyMetadata(const std::wstring& target_path, const std::wstring& temp_path) {
+  WIN32_FILE_ATTRIBUTE_DATA old{};
+  if (!::GetFileAttributesExW(target_path.c_str(), GetFileExInfoStandard, &old)) return LastErrorFailure();
+  IoStatus status;
+  const auto note = [&status](bool done) {
+    if (!done && status) status = LastErrorFailure();
+  };
+  {
+    FileHandle temp(::CreateFileW(temp_path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    note(temp && ::SetFileTime(temp.get(), &old.ftCreationTime, nullptr, nullptr));
+  }
+  note(::SetFileAttributesW(temp_path.c_str(), AttributesTakenOver(old.dwFileAttributes)));
+  // Last: the old permissions may deny us what the steps above need.
+  note(CopySecurity(target_path, temp_path));
+  return status;
+}
 
 IoStatus Win32ReplaceSteps::Replace(const std::wstring& temp_path, const std::wstring& target_path) {
   const DWORD attributes = ::GetFileAttributesW(target_path.c_str());
@@ -109,9 +212,10 @@ IoStatus Win32ReplaceSteps::Replace(const std::wstring& temp_path, const std::ws
     // The user protected the file: the save fails and the protection stays.
     if (attributes & FILE_ATTRIBUTE_READONLY) return SystemFailure(ERROR_ACCESS_DENIED);
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SystemFailure(ERROR_ACCESS_DENIED);
-    // A hidden entry file stays hidden.
-    const DWORD kept = attributes & kKeptAttributes;
-    if (kept != 0 && !::SetFileAttributesW(temp_path.c_str(), kept)) return LastErrorFailure();
+    // A hidden entry file stays hidden, or is not saved.
+    if ((attributes & kKeptAttributes) && !::SetFileAttributesW(temp_path.c_str(), AttributesTakenOver(attributes))) {
+      return LastErrorFailure();
+    }
   }
   // One rename that replaces the old file, or fails and leaves it as it was.
   // ReplaceFileW is not used: without a backup name it may delete the old
@@ -125,6 +229,37 @@ IoStatus Win32ReplaceSteps::Replace(const std::wstring& temp_path, const std::ws
 void Win32ReplaceSteps::Remove(const std::wstring& temp_path) {
   ::SetFileAttributesW(temp_path.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileW(temp_path.c_str());
+}
+
+StepOutcome Win32ReplaceSteps::RewriteInPlace(const std::wstring& target_path, std::string_view bytes) {
+  // No sharing: nobody reads the file while its old bytes are overwritten.
+  FileHandle file(
+      ::CreateFileW(target_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return StepOutcome::Refused(LastErrorFailure());
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file.get(), &info)) return StepOutcome::Refused(LastErrorFailure());
+  // The user protected the file. Windows refuses the open already; Wine lets
+  // a privileged user through.
+  if (info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    return StepOutcome::Refused(SystemFailure(ERROR_ACCESS_DENIED));
+  }
+  const unsigned long long old_size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  // Room for a longer text first, so that a full disk fails before any old
+  // byte is overwritten.
+  if (bytes.size() > old_size) {
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(bytes.size());
+    if (!::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.get())) {
+      return StepOutcome::Refused(LastErrorFailure());
+    }
+    if (!::SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+      return StepOutcome::Failed(LastErrorFailure());
+    }
+  }
+  IoStatus status = WriteAll(file.get(), bytes);
+  if (status && !::SetEndOfFile(file.get())) status = LastErrorFailure();
+  if (status && !::FlushFileBuffers(file.get())) status = LastErrorFailure();
+  return status ? StepOutcome::Ok() : StepOutcome::Failed(status);
 }
 
 std::wstring ExecutableDirectory() {

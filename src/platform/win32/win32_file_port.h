@@ -10,16 +10,21 @@
 
 namespace quillet {
 
-// The Windows steps of a safe replacement: WriteFile, FlushFileBuffers and a
-// replacing MoveFileExW. A read-only target is left alone and the save fails.
+// The Windows steps of a safe replacement: GetFinalPathNameByHandleW,
+// WriteFile, FlushFileBuffers, the old file's security descriptor, attributes
+// and creation time, and a replacing MoveFileExW; in place, WriteFile and
+// SetEndOfFile. A read-only target is left alone and the save fails.
 class Win32ReplaceSteps final : public ReplaceSteps {
  public:
-  IoStatus CreateTemp(const std::wstring& temp_path) override;
+  std::wstring ResolveTarget(const std::wstring& path) override;
+  StepOutcome CreateTemp(const std::wstring& temp_path) override;
   IoStatus Write(std::string_view chunk) override;
   IoStatus Flush() override;
   void CloseTemp() override;
+  IoStatus CopyMetadata(const std::wstring& target_path, const std::wstring& temp_path) override;
   IoStatus Replace(const std::wstring& temp_path, const std::wstring& target_path) override;
   void Remove(const std::wstring& temp_path) override;
+  StepOutcome RewriteInPlace(const std::wstring& target_path, std::string_view bytes) override;
 
  private:
   FileHandle temp_;
