@@ -22,7 +22,7 @@ class FilePort {
   virtual ReadOutcome ReadAll(const std::wstring& path) = 0;
   virtual IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) = 0;
   // The system's words for a lack of memory, for a file too large to hold.
-  virtual std::wstring OutOfMemoryMessage() const { return L"内存不足，无法完成此操作。"; }
+  virtual std::wstring OutOfMemoryMessage() const = 0;
 };
 
 }  // namespace quillet

@@ -42,6 +42,8 @@ class MemoryFilePort : public FilePort {
     return out;
   }
 
+  std::wstring OutOfMemoryMessage() const override { return L"内存资源不足，无法处理此命令。 (8)"; }
+
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override {
     if (!fail_writes_with.empty()) return IoStatus::Fail(fail_writes_with);
     files[path] = std::string(bytes);

@@ -52,6 +52,8 @@ class Fd {
 
 std::string NativePath(const std::wstring& path) { return Utf8Codec().Encode(path).value_or(std::string()); }
 
+std::wstring PosixFilePort::OutOfMemoryMessage() const { return ErrorText(ENOMEM).message; }
+
 ReadOutcome PosixFilePort::ReadAll(const std::wstring& path) {
   ReadOutcome out;
   Fd fd(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));

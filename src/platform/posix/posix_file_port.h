@@ -31,6 +31,7 @@ class PosixFilePort final : public FilePort {
  public:
   ReadOutcome ReadAll(const std::wstring& path) override;
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override;
+  std::wstring OutOfMemoryMessage() const override;
 };
 
 }  // namespace quillet

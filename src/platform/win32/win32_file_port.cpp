@@ -138,6 +138,8 @@ ReadOutcome Win32FilePort::ReadAll(const std::wstring& path) {
   return out;
 }
 
+std::wstring Win32FilePort::OutOfMemoryMessage() const { return SystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY); }
+
 IoStatus Win32FilePort::ReplaceAll(const std::wstring& path, std::string_view bytes) {
   Win32ReplaceSteps steps;
   return SafeReplace(steps, path, bytes);

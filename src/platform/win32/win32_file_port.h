@@ -34,6 +34,7 @@ class Win32FilePort final : public FilePort {
  public:
   ReadOutcome ReadAll(const std::wstring& path) override;
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override;
+  std::wstring OutOfMemoryMessage() const override;
 };
 
 // The folder of the running program, without a trailing backslash.
