@@ -23,14 +23,17 @@ fi
 
 # Wine in a prefix of its own, made under a Chinese UTF-8 locale so that
 # Chinese file names and texts arrive intact.
-export LOCPATH=$env_dir/locale LC_ALL=zh_CN.UTF-8
-export WINEPREFIX=$env_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+# The locale is named for Wine alone (`zh`): bash itself can't see a locale
+# under LOCPATH and would warn.
+export LOCPATH=$env_dir/locale
 [ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1 || true
+zh() { env LC_ALL=zh_CN.UTF-8 "$@"; }
+export WINEPREFIX=$env_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 prepare_prefix() {
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     echo "Creating the Wine prefix (once, about 20 s)..."
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1
+    zh wineboot -i >/dev/null 2>&1
+    zh wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.ready"
   fi
@@ -40,7 +43,7 @@ if [ -n "${DISPLAY:-}" ]; then
   prepare_prefix
   cd "$run"
   echo "Quillet is running; close it with the × at the right of its title strip."
-  exec wine Quillet.exe
+  exec env LC_ALL=zh_CN.UTF-8 wine Quillet.exe
 fi
 
 # No display: a virtual one with a window manager, a screenshot, a clean close.
@@ -62,7 +65,7 @@ pids+=($!)
 for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 prepare_prefix
 
-(cd "$run" && exec wine Quillet.exe) >/dev/null 2>&1 &
+(cd "$run" && exec env LC_ALL=zh_CN.UTF-8 wine Quillet.exe) >/dev/null 2>&1 &
 window=""
 for _ in $(seq 1 100); do
   window=$(xdotool search --onlyvisible --name '^Vellmar Quillet V1.0$' 2>/dev/null | head -n 1 || true)

@@ -693,6 +693,7 @@ e2e_expect_box() {
   for try in 1 2 3; do
     got=$(e2e_editor_box "$1")
     [ "$got" = "$2" ] && return 0
+    echo "$(basename "$E2E_SCENARIO_DIR"): the editor's $1 read \"$got\", read again" >>"${E2E_RETRIES:-/dev/null}"
   done
   e2e_fail "the editor's $1 holds \"$got\", expected \"$2\""
 }

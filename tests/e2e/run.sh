@@ -42,6 +42,9 @@ if ! e2e_suite_setup 2>"$E2E_ROOT/suite.log"; then
 fi
 
 passed=0 failed=0
+# Checks that had to look twice (a clipboard copy lost under load) say so here.
+export E2E_RETRIES=$E2E_ROOT/retries.log
+: >"$E2E_RETRIES"
 for f in "${scenarios[@]}"; do
   name=$(basename "$f" .sh)
   export E2E_SCENARIO_DIR=$E2E_ROOT/run/$name
@@ -76,11 +79,12 @@ for f in "${scenarios[@]}"; do
     failed=$((failed + 1))
     [ $rc -eq 124 ] && echo "  (timed out after ${limit}s)" >>"$E2E_ARTIFACTS/scenario.log"
     echo "FAIL $name ${secs}s"
-    tail -n 15 "$E2E_ARTIFACTS/scenario.log" | sed 's/^/    /'
-    echo "    (log: ${E2E_ARTIFACTS#"$E2E_REPO"/}/scenario.log)"
+    sed 's/^/    /' "$E2E_ARTIFACTS/scenario.log"
+    echo "    (log and screenshots: ${E2E_ARTIFACTS#"$E2E_REPO"/}/)"
   fi
 done
 
 echo "suite time $((SECONDS - suite_start))s"
+[ -s "$E2E_RETRIES" ] && sed 's/^/retried: /' "$E2E_RETRIES"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

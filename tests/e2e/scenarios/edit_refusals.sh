@@ -21,6 +21,7 @@ ok_refused() {
     e2e_editor_click ok
     e2e_wait_window "^$E2E_APP_TITLE\$" 4 >/dev/null 2>&1 && break
     e2e_log "no box after click $try on OK"
+    echo "edit_refusals: no box after click $try on OK (\"$1\"), clicked again" >>"${E2E_RETRIES:-/dev/null}"
   done
   e2e_wait_message "$1"
   xwininfo -id "$EDITOR" | grep -q 'Map State: IsViewable' || e2e_fail "the editor closed after \"$1\""
