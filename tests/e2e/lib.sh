@@ -767,7 +767,7 @@ e2e_expect_sliver() {
 
 # e2e_dock_cycle DX DY AT_EDGE DOCKED SLIVER TOUCH REVEALED: the round every
 # edge goes through, from a freshly started main window. It is dragged by the
-# strip by DX,DY until AT_EDGE holds; with the pointer away it docks (DOCKED)
+# strip (or at E2E_DRAG_AT pixels from its left) by DX,DY until AT_EDGE holds; with the pointer away it docks (DOCKED)
 # and shows the window's edge on screen (SLIVER: "BX BY SX SY W H" for
 # e2e_expect_sliver, BX,BY relative to where the window started); the pointer
 # at TOUCH ("X Y") brings it back (REVEALED); away again, it docks again.
@@ -776,7 +776,7 @@ e2e_dock_cycle() {
   local before=$E2E_ARTIFACTS/before.png bx by sx sy w h
   e2e_shot "$before"
   x0=$WX y0=$WY
-  e2e_drag $((WX + 205)) $((WY + 12)) "$1" "$2"
+  e2e_drag $((WX + ${E2E_DRAG_AT:-205})) $((WY + 12)) "$1" "$2"
   e2e_wait_main_where "$3" 5 "dragged by the strip by $1,$2"
   e2e_log "dragged to $WX,$WY; pointer away"
   e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
