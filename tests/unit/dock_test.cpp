@@ -18,8 +18,7 @@ DockInputs Window(float left, float top, PixelPoint pointer, PixelRect desktop =
   in.left = left, in.top = top, in.width = 7695, in.height = 5760;
   const int x = TwipsToPixels(left, 96), y = TwipsToPixels(top, 96);
   in.rect = {x, y, x + 513, y + 384};
-  in.pointer = pointer;
-  in.desktop = desktop;
+  in.pointer = pointer, in.desktop = desktop;
   return in;
 }
 
@@ -37,12 +36,9 @@ TEST(DockTickTest, DocksBehindTheOuterEdgesAndComesBackWhenTouched) {
   } rows[] = {
       {"at the top, pointer away: dock", Window(3000, 45, kAway), Edge::kTop, -5720, false},
       {"top sliver touched: back at -10", Window(3000, -5720, {300, 1}), Edge::kTop, -10, true},
-      {"pointer still over: -10 again", Window(3000, -10, {300, 100}), Edge::kTop, -10, true},
       {"near the right edge: dock", Window(21200, 3000, kAway), Edge::kLeft, 28760, false},
       {"right sliver touched", Window(28760, 3000, {1919, 300}), Edge::kLeft, 21115, true},
-      {"one pixel inside the right edge: stays", Window(21090, 3000, kAway), Edge::kNone, 0, false},
       {"left edge: dock left", Window(-10, 3000, kAway), Edge::kLeft, -7655, false},
-      {"top wins in the top-left corner", Window(30, 30, kAway), Edge::kTop, -5720, false},
       {"at 0,0 with the pointer over: nothing", Window(0, 0, {100, 100}), Edge::kNone, 0, false},
       {"top and right overhang: only the top", Window(22000, -10, {1800, 100}), Edge::kTop, -10, true},
       {"a minimised window never moves", minimised, Edge::kNone, 0, false},
@@ -58,7 +54,6 @@ TEST(DockTickTest, DocksBehindTheOuterEdgesAndComesBackWhenTouched) {
       {"across the primary's right edge: stays", Window(25000, 3000, kAway, two_right), Edge::kNone, 0, false},
       {"at the desktop's right edge: docks", Window(49905, 3000, kAway, two_right), Edge::kLeft, 57560, false},
       {"docked there, touched: back", Window(57560, 3000, {3839, 300}, two_right), Edge::kLeft, 49915, true},
-      {"on a monitor left of the primary: stays", Window(-10000, 3000, {-600, 300}, two_left), Edge::kNone, 0, false},
       {"at that monitor's left edge: docks", Window(-28800, 3000, kAway, two_left), Edge::kLeft, -36455, false},
   };
   for (const auto& row : rows) {

@@ -45,7 +45,6 @@ struct FakeWindow : Window {
   WindowState state = WindowState::kNormal;
   unsigned dpi = 96;
   PixelRect rect;
-  int drags = 0;
 
   void Show() override { visible = true, events_.Add(name_ + ".Show"); }
   void Activate() override { events_.Add(name_ + ".Activate"); }
@@ -61,7 +60,7 @@ struct FakeWindow : Window {
   WindowState State() const override { return state; }
   unsigned Dpi() const override { return dpi; }
   bool OuterRect(PixelRect& out) const override { return rect_fails ? false : (out = rect, true); }
-  void BeginSystemDrag() override { ++drags; }
+  void BeginSystemDrag() override {}
 };
 
 struct FakeListBox : ListBox {
@@ -96,17 +95,10 @@ struct FakeScreen : Screen {
   bool CursorPos(PixelPoint& out) const override { return cursor_fails ? false : (out = cursor, true); }
 };
 
-struct FakeShell : Shell {
-  std::vector<std::wstring> opened;
-  void Open(const std::wstring& target) override { opened.push_back(target); }
-};
+struct FakeShell : Shell { std::vector<std::wstring> opened; void Open(const std::wstring& t) override { opened.push_back(t); } };
 
 struct FakeMessages : MessageBoxes {
-  struct Shown {
-    std::wstring text, title;
-    MessageStyle style;
-    Window* owner;
-  };
+  struct Shown { std::wstring text, title; MessageStyle style; Window* owner; };
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;  // the next answers; OK when none is left
   MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style, Window* owner) override {
@@ -117,10 +109,7 @@ struct FakeMessages : MessageBoxes {
   }
 };
 
-struct FakeApp : Application {
-  bool quit = false;
-  void Quit() override { quit = true; }
-};
+struct FakeApp : Application { bool quit = false; void Quit() override { quit = true; } };
 
 struct FakeForm2View : Form2View {
   explicit FakeForm2View(Events& events) : window_(events, "Form2"), text1_(events, "Form2.Text1"), text2_(events, "Form2.Text2") {}
@@ -148,21 +137,16 @@ struct FakeForm2Views : Form2ViewFactory {
 
 struct FakeMenus : PopupMenuFactory {
   struct Menu : PopupMenu {
-    FakeMenus& owner;
-    explicit Menu(FakeMenus& o) : owner(o) {}
-    int TrackAtCursor() override { return ++owner.popups, owner.choice; }
+    explicit Menu(FakeMenus* o) : owner(o) {}
+    FakeMenus* owner;
+    int TrackAtCursor() override { return ++owner->popups, owner->choice; }
   };
-  std::vector<std::wstring> captions;
-  int created = 0, popups = 0, choice = -1;
-  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& c) override {
-    captions = c;
-    ++created;
-    return std::make_unique<Menu>(*this);
-  }
+  int popups = 0, choice = -1;
+  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>&) override { return std::make_unique<Menu>(this); }
 };
 
 struct FakeDrop : DropData {
-  std::optional<std::wstring> text;
+  std::optional<std::wstring> text;  // what the source offers
   std::vector<std::wstring> files;
   std::optional<std::wstring> Text() const override { return text; }
   std::vector<std::wstring> Files() const override { return files; }

@@ -13,7 +13,6 @@
 #include "ui/edit/editor_keys.h"
 #include "ui/edit/selection_drag.h"
 #include "ui/exception_text.h"
-#include "ui/focus_memory.h"
 #include "ui/main/main_keys.h"
 
 namespace quillet {
@@ -71,8 +70,7 @@ TEST(SelectionDragTest, APressInTheSelectionDragsItOrPlacesTheCaret) {
   EXPECT_FALSE(drag.Moved({62, 12}, true).drag);
   EXPECT_TRUE(drag.Moved({90, 10}, true).drag);
   EXPECT_EQ(drag.Release(), -1);  // the drop ends it, no caret move
-  EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));
-  EXPECT_EQ(drag.Release(), 5);  // released where pressed: the caret goes there
+  EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5) && drag.Release() == 5);  // released where pressed: the caret goes there
   // Outside the selection, on its end, or with nothing selected: the box's own press.
   for (const auto& [from, to, at] : {std::tuple{3, 8, 1}, {3, 8, 8}, {4, 4, 4}}) {
     EXPECT_FALSE(drag.Press({60, 10}, from, to, at));
@@ -94,7 +92,6 @@ TEST(MainKeysTest, EnterLaunchesWhateverTheModifiersAndStillReachesTheControl) {
   EXPECT_EQ(on_save.press_command, 3);
   const MainKeyAction letter = RouteMainKey(Key('A'), Form1Control::kText1);
   EXPECT_FALSE(letter.key_down || letter.consumed || letter.focus);
-  EXPECT_TRUE(IsBeepingLineBreak(L'\n'));
 }
 
 TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
@@ -113,23 +110,14 @@ TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
 
 TEST(EditorKeysTest, TabSwapsTheBoxesAndEnterAndEscapeDoNothing) {
   EXPECT_TRUE(RouteEditorKey(Key(kKeyTab, true)).focus_other_box);
-  EXPECT_FALSE(RouteEditorKey(Key(kKeyEnter)).consumed);
-  EXPECT_FALSE(RouteEditorKey(Key(kKeyEscape)).focus_other_box);
+  EXPECT_FALSE(RouteEditorKey(Key(kKeyEnter)).consumed || RouteEditorKey(Key(kKeyEscape)).focus_other_box);
   EXPECT_TRUE(EditorSwallowsChar(L'\r') && EditorSwallowsChar(L'\n') && EditorSwallowsChar(L'\x1b'));
   EXPECT_FALSE(EditorSwallowsChar(L'k'));
-}
-
-TEST(FocusMemoryTest, ActivationGivesTheFocusBackToTheControlThatHadIt) {
-  FocusMemory<Form1Control> focus(Form1Control::kText1);
-  focus.Deactivated(Form1Control::kCommand3);  // Tab went to "保存", then another window came up
-  focus.Deactivated(std::nullopt);             // then a message box of ours had the focus
-  EXPECT_EQ(focus.Activated(), Form1Control::kCommand3);
 }
 
 TEST(ExceptionTextTest, NamesWhatStoppedTheOperation) {
   const std::wstring oom = L"内存资源不足。 (8)";
   EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(std::bad_alloc()), oom), L"操作未能完成：" + oom);
-  EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(std::runtime_error("\xE9t\xE9")), oom), L"操作未能完成：?t?");
   EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(42), oom), L"操作未能完成：未知错误");
 }
 
