@@ -1,165 +1,118 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <deque>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/application.h"
+#include "platform/drop_data.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
+#include "platform/popup_menu.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/text_box.h"
 #include "platform/window.h"
+#include "tests/unit/store_test_support.h"
+#include "ui/edit/form2.h"
+#include "ui/main/form1.h"
 
 namespace quillet::test {
 
-// Every fake writes what happened to one shared journal, so that tests can
-// check the order of effects across parts.
-using Journal = std::vector<std::string>;
+// What the user can see change: windows shown, hidden or raised, and the focus.
+// Tests check the orderings that matter in it, not every call.
+struct Events {
+  std::vector<std::string> seen;
+  void Add(std::string event) { seen.push_back(std::move(event)); }
+  // Both happened, the first time of `first` before the first time of `second`.
+  bool InOrder(const std::string& first, const std::string& second) const {
+    const auto a = std::find(seen.begin(), seen.end(), first), b = std::find(seen.begin(), seen.end(), second);
+    return a < b && b != seen.end();
+  }
+};
 
-class FakeWindow : public Window {
- public:
-  explicit FakeWindow(Journal& journal, std::string name = "window") : journal_(journal), name_(std::move(name)) {}
-  bool visible = false;
-  bool topmost = false;
+struct FakeWindow : Window {
+  FakeWindow(Events& e, std::string n) : events_(e), name_(std::move(n)) {}
+  Events& events_;
+  std::string name_;
+  bool visible = false, topmost = false, rect_fails = false;
   float left = 0, top = 0, width = 7695, height = 5760;
   WindowState state = WindowState::kNormal;
+  unsigned dpi = 96;
   PixelRect rect;
-  bool rect_fails = false;
 
-  void Show() override { visible = true, journal_.push_back(name_ + ".Show"); }
-  void Activate() override { journal_.push_back(name_ + ".Activate"); }
-  void Hide() override { visible = false, journal_.push_back(name_ + ".Hide"); }
+  void Show() override { visible = true, events_.Add(name_ + ".Show"); }
+  void Activate() override { events_.Add(name_ + ".Activate"); }
+  void Hide() override { visible = false, events_.Add(name_ + ".Hide"); }
   bool IsVisible() const override { return visible; }
   float Left() const override { return left; }
   float Top() const override { return top; }
   float Width() const override { return width; }
   float Height() const override { return height; }
-  void SetLeft(float twips) override { left = twips, journal_.push_back(name_ + ".SetLeft"); }
-  void SetTop(float twips) override { top = twips, journal_.push_back(name_ + ".SetTop"); }
-  void MakeTopmost(bool show) override {
-    topmost = true;
-    if (show) visible = true;
-    journal_.push_back(name_ + (show ? ".MakeTopmostAndShow" : ".MakeTopmost"));
-  }
+  void SetLeft(float twips) override { left = twips; }
+  void SetTop(float twips) override { top = twips; }
+  void MakeTopmost(bool show) override { topmost = true, events_.Add(name_ + ".Topmost"), show ? Show() : void(); }
   WindowState State() const override { return state; }
-  unsigned dpi = 96;
   unsigned Dpi() const override { return dpi; }
-  bool OuterRect(PixelRect& out) const override {
-    if (!rect_fails) out = rect;
-    return !rect_fails;
-  }
-  void BeginSystemDrag() override { journal_.push_back(name_ + ".Drag"); }
-
- private:
-  Journal& journal_;
-  std::string name_;
+  bool OuterRect(PixelRect& out) const override { return rect_fails ? false : (out = rect, true); }
+  void BeginSystemDrag() override {}
 };
 
-class FakeListBox : public ListBox {
- public:
-  explicit FakeListBox(Journal& journal) : journal_(journal) {}
+struct FakeListBox : ListBox {
   std::vector<std::wstring> items;
   int selected = -1;
-
   const std::vector<std::wstring>& Items() const override { return items; }
-  void AppendItems(std::vector<std::wstring> more) override {
-    items.insert(items.end(), more.begin(), more.end());
-    journal_.push_back("List1.Append");
-  }
+  void AppendItems(std::vector<std::wstring> more) override { items.insert(items.end(), more.begin(), more.end()); }
   void InsertItem(int index, std::wstring item) override { items.insert(items.begin() + index, std::move(item)); }
   void SetItem(int index, std::wstring item) override { items.at(index) = std::move(item); }
-  void RemoveItem(int index) override { items.erase(items.begin() + index); }
+  void RemoveItem(int index) override { items.erase(items.begin() + (static_cast<void>(items.at(index)), index)); }
   void Clear() override { items.clear(); }
   int SelectedIndex() const override { return selected; }
-
- private:
-  Journal& journal_;
 };
 
-class FakeTextBox : public TextBox {
- public:
-  FakeTextBox(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+struct FakeTextBox : TextBox {
+  FakeTextBox(Events& e, std::string n) : events_(e), name_(std::move(n)) {}
+  Events& events_;
+  std::string name_;
   std::wstring text;
   std::wstring Text() const override { return text; }
-  void SetText(const std::wstring& t) override { text = t, journal_.push_back(name_ + ".SetText"); }
-  void Focus() override { journal_.push_back(name_ + ".Focus"); }
-
- private:
-  Journal& journal_;
-  std::string name_;
+  void SetText(const std::wstring& t) override { text = t; }
+  void Focus() override { events_.Add(name_ + ".Focus"); }
 };
 
-class FakeScreen : public Screen {
- public:
+struct FakeScreen : Screen {
   Monitor primary{{0, 0, 1920, 1080}, 96};
+  PixelRect desktop{0, 0, 1920, 1080};
   PixelPoint cursor;
   bool cursor_fails = false;
-  PixelRect desktop{0, 0, 1920, 1080};
   Monitor Primary() const override { return primary; }
   PixelRect Desktop() const override { return desktop; }
-  bool CursorPos(PixelPoint& out) const override {
-    if (!cursor_fails) out = cursor;
-    return !cursor_fails;
-  }
+  bool CursorPos(PixelPoint& out) const override { return cursor_fails ? false : (out = cursor, true); }
 };
 
-class FakeShell : public Shell {
- public:
-  std::vector<std::wstring> opened;
-  void Open(const std::wstring& target) override { opened.push_back(target); }
-};
+struct FakeShell : Shell { std::vector<std::wstring> opened; void Open(const std::wstring& t) override { opened.push_back(t); } };
 
-struct ShownMessage {
-  std::wstring text, title;
-  MessageStyle style;
-  Window* owner;
-};
-
-class FakeMessages : public MessageBoxes {
- public:
-  explicit FakeMessages(Journal& journal) : journal_(journal) {}
-  std::vector<ShownMessage> shown;
-  std::deque<MessageAnswer> answers;  // next answers; OK when empty
-  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
-                     Window* owner) override {
+struct FakeMessages : MessageBoxes {
+  struct Shown { std::wstring text, title; MessageStyle style; Window* owner; };
+  std::vector<Shown> shown;
+  std::deque<MessageAnswer> answers;  // the next answers; OK when none is left
+  MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style, Window* owner) override {
     shown.push_back({text, title, style, owner});
-    journal_.push_back("Message");
-    if (answers.empty()) return MessageAnswer::kOk;
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
+    const MessageAnswer answer = answers.empty() ? MessageAnswer::kOk : answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
   }
-
- private:
-  Journal& journal_;
 };
 
-class FakeApp : public Application {
- public:
-  explicit FakeApp(Journal& journal) : journal_(journal) {}
-  bool quit = false;
-  void Quit() override { quit = true, journal_.push_back("Quit"); }
+struct FakeApp : Application { bool quit = false; void Quit() override { quit = true; } };
 
- private:
-  Journal& journal_;
-};
-
-}  // namespace quillet::test
-
-#include <memory>
-#include <optional>
-
-#include "platform/drop_data.h"
-#include "platform/popup_menu.h"
-#include "ui/edit/form2.h"
-
-namespace quillet::test {
-
-class FakeForm2View : public Form2View {
- public:
-  explicit FakeForm2View(Journal& journal) : window_(journal, "Form2"), text1_(journal, "Form2.Text1"), text2_(journal, "Form2.Text2") {}
+struct FakeForm2View : Form2View {
+  explicit FakeForm2View(Events& events) : window_(events, "Form2"), text1_(events, "Form2.Text1"), text2_(events, "Form2.Text2") {}
   Window& window() override { return window_; }
   TextBox& Text1() override { return text1_; }
   TextBox& Text2() override { return text2_; }
@@ -167,53 +120,55 @@ class FakeForm2View : public Form2View {
   FakeTextBox text1_, text2_;
 };
 
-class FakeForm2Views : public Form2ViewFactory {
- public:
-  explicit FakeForm2Views(Journal& journal) : journal_(journal) {}
+struct FakeForm2Views : Form2ViewFactory {
+  explicit FakeForm2Views(Events& e) : events_(e) {}
+  Events& events_;
   FakeForm2View* last = nullptr;
   int created = 0;
   std::wstring fail_with;  // non-empty: creation fails with this message
   std::unique_ptr<Form2View> Create(std::wstring& why) override {
-    if (!fail_with.empty()) {
-      why = fail_with;
-      journal_.push_back("Form2.CreateFailed");
-      return nullptr;
-    }
-    auto view = std::make_unique<FakeForm2View>(journal_);
+    if (!fail_with.empty()) return why = fail_with, nullptr;
+    auto view = std::make_unique<FakeForm2View>(events_);
     last = view.get();
     ++created;
-    journal_.push_back("Form2.Create");
     return view;
   }
-
- private:
-  Journal& journal_;
 };
 
-class FakeMenus : public PopupMenuFactory {
- public:
+struct FakeMenus : PopupMenuFactory {
   struct Menu : PopupMenu {
-    FakeMenus& owner;
-    explicit Menu(FakeMenus& o) : owner(o) {}
-    int TrackAtCursor() override {
-      ++owner.popups;
-      return owner.choice;
-    }
+    explicit Menu(FakeMenus* o) : owner(o) {}
+    FakeMenus* owner;
+    int TrackAtCursor() override { return ++owner->popups, owner->choice; }
   };
-  std::vector<std::wstring> captions;
-  int created = 0, popups = 0, choice = -1;
-  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& c) override {
-    captions = c;
-    ++created;
-    return std::make_unique<Menu>(*this);
-  }
+  int popups = 0, choice = -1;
+  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>&) override { return std::make_unique<Menu>(this); }
 };
 
 struct FakeDrop : DropData {
-  std::optional<std::wstring> text;
+  std::optional<std::wstring> text;  // what the source offers
   std::vector<std::wstring> files;
   std::optional<std::wstring> Text() const override { return text; }
   std::vector<std::wstring> Files() const override { return files; }
+};
+
+// Form1 over fakes of every part, with data.txt in memory.
+struct MainWindowFixture : ::testing::Test {
+  const std::wstring kPath = L"C:\\q\\data.txt";
+  Events events;
+  FakeWindow window{events, "Form1"};
+  FakeListBox list;
+  FakeTextBox text1{events, "Text1"};
+  FakeScreen screen;
+  FakeShell shell;
+  FakeMessages messages;
+  FakeApp app;
+  MemoryFilePort port;
+  EntryFile file{port, Gbk(), kPath};
+  SharedState state;
+  Form1 form{Form1Parts{window, list, text1, screen, shell, messages, app, file, state}};
+
+  std::string& Bytes() { return port.files[kPath]; }
 };
 
 }  // namespace quillet::test

@@ -28,17 +28,10 @@ class MemoryFilePort : public FilePort {
     ++reads;
     if (out_of_memory) throw std::bad_alloc();
     ReadOutcome out;
-    if (!fail_reads_with.empty()) {
-      out.kind = ReadOutcome::Kind::kFailed;
-      out.message = fail_reads_with;
-      return out;
-    }
     const auto it = files.find(path);
-    if (it == files.end()) {
-      out.kind = ReadOutcome::Kind::kMissing;
-      return out;
-    }
-    out.bytes = it->second;
+    if (!fail_reads_with.empty()) out.kind = ReadOutcome::Kind::kFailed, out.message = fail_reads_with;
+    else if (it == files.end()) out.kind = ReadOutcome::Kind::kMissing;
+    else out.bytes = it->second;
     return out;
   }
 

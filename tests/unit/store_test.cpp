@@ -1,0 +1,204 @@
+// The entry file (line rule, encodings, the guards of saving), the entry line
+// and the keyword lookup, over a file system in memory.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "store/entry_file.h"
+#include "store/entry_line.h"
+#include "store/lookup.h"
+#include "tests/unit/store_test_support.h"
+
+namespace quillet {
+namespace {
+
+using test::Gbk;
+using Lines = std::vector<std::wstring>;
+const std::wstring kPath = L"C:\\q\\data.txt";
+
+struct EntryFileTest : ::testing::Test {
+  test::MemoryFilePort port;
+  EntryFile file{port, Gbk(), kPath};
+  std::string& Bytes() { return port.files[kPath]; }
+  Lines Load(std::string bytes, Lines list = {}) {
+    Bytes() = std::move(bytes);
+    EXPECT_TRUE(file.LoadLinesIntoList(list));
+    return list;
+  }
+};
+
+TEST_F(EntryFileTest, LinesEndAtCrLfAndLoneCrButNotLoneLf) {
+  const struct {
+    std::string bytes;
+    Lines lines;
+  } cases[] = {
+      {"a:1\r\nb:2", {L"a:1", L"b:2"}},
+      {"a:1\r\nb:2\r\n", {L"a:1", L"b:2"}},
+      {"a:1\r\nb:2\r\n\r\n", {L"a:1", L"b:2", L""}},
+      {"a:1\rb:2\r", {L"a:1", L"b:2"}},
+      {"a\nb\r\nc", {L"a\nb", L"c"}},
+      {"\r\r\n\r", {L"", L"", L""}},
+      {"", {}},
+      {"\r\n", {L""}},
+      {"\xBC\xC7:C:\\\xB9\xA4\r\n", {L"记:C:\\工"}},
+      // UTF-8 only with the mark: without it the same bytes are the ANSI code page.
+      {"\xEF\xBB\xBF\xED\x95\x9C:x\r\n", {L"\uD55C:x"}},
+      {"\xE4\xB8\xAD:y\r\n", {std::wstring{L'涓', EscapeByte(0xAD)} + L":y"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Load(c.bytes), c.lines) << c.bytes;
+  EXPECT_EQ(Load("a:1\r\n", {L"old"}), (Lines{L"old", L"a:1"}));  // appends, never clears
+}
+
+TEST_F(EntryFileTest, SaveWritesEveryItemThenCrLfInTheEncodingItWasReadIn) {
+  const struct {
+    std::string loaded;
+    Lines items;
+    std::string saved;
+  } cases[] = {
+      {"", {L"a:1", L"", L"b:2"}, "a:1\r\n\r\nb:2\r\n"},
+      {"", {}, "\r\n"},
+      {"", {L"记事本:C:\\工具"}, "\xBC\xC7\xCA\xC2\xB1\xBE:C:\\\xB9\xA4\xBE\xDF\r\n"},
+      {"\xEF\xBB\xBF", {L"\uD55C:x", L"中:y"}, "\xEF\xBB\xBF\xED\x95\x9C:x\r\n\xE4\xB8\xAD:y\r\n"},
+  };
+  for (const auto& c : cases) {
+    Load(c.loaded);
+    ASSERT_TRUE(file.Save(c.items));
+    EXPECT_EQ(Bytes(), c.saved);
+  }
+  EXPECT_EQ(file.ReadWholeFile(), L"\r\n\uD55C:x\r\n中:y");  // CR LF before every line
+  ASSERT_TRUE(file.WriteCleared());
+  EXPECT_EQ(Bytes(), "\xEF\xBB\xBF\r\n");
+}
+
+// Random files of the bytes that matter (invalid GBK, lone CR and LF, NUL,
+// UTF-8 with and without the mark) come back byte for byte after a load and a
+// save, as long as every line ends in CR LF.
+TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
+  std::mt19937 random(20261206);
+  const std::vector<std::string> pieces = {"a", ":", "k:C:\\x", "\xD6\xD0", "\x81", "\xFF", "\x80", std::string(1, '\0'),
+                                           "\n", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xC0\x80", "\x81\x40", "\xFE\xFE"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes = round % 3 == 0 ? std::string(kUtf8Bom) : std::string();
+    for (int l = 1 + random() % 5; l > 0; --l) {
+      for (int p = random() % 6; p > 0; --p) bytes += pieces[random() % pieces.size()];
+      bytes += "\r\n";
+    }
+    ASSERT_TRUE(file.Save(Load(bytes)));
+    ASSERT_EQ(Bytes(), bytes) << "round " << round;
+  }
+}
+
+TEST_F(EntryFileTest, TextTheEncodingCantHoldFailsTheSaveAndLeavesTheFile) {
+  Bytes() = "a:1\r\n";
+  EXPECT_EQ(file.Save({L"k:\uD55C"}).message, kUnstorableTextMessage);  // Hangul is not in code page 936
+  EXPECT_EQ(Bytes(), "a:1\r\n");
+}
+
+// The list lacks the lines of a file that could not be read: saving it then
+// would throw them away. A load that succeeds (or finds no file) lifts that.
+TEST_F(EntryFileTest, SavesAreRefusedWhileTheFileCouldNotBeLoaded) {
+  Bytes() = "a:1\r\n";
+  port.fail_reads_with = L"共享冲突。";
+  Lines list{L"kept"};
+  const IoStatus read = file.LoadLinesIntoList(list);
+  EXPECT_EQ(read.message, L"共享冲突。");
+  EXPECT_EQ(list, Lines{L"kept"});
+  EXPECT_EQ(file.Save(list).message, kUnreadFileMessage);
+  EXPECT_FALSE(file.WriteCleared());
+  EXPECT_EQ(Bytes(), "a:1\r\n");
+
+  port.fail_reads_with.clear();
+  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  port.fail_reads_with = L"共享冲突。";  // once loaded, a failed reload leaves the list whole
+  ASSERT_FALSE(file.LoadLinesIntoList(list));
+  ASSERT_TRUE(file.Save(list));
+  EXPECT_EQ(Bytes(), "kept\r\na:1\r\n");
+
+  test::MemoryFilePort empty;  // no file at all counts as loaded
+  EntryFile fresh(empty, Gbk(), kPath);
+  ASSERT_TRUE(fresh.LoadLinesIntoList(list));
+  EXPECT_TRUE(fresh.Save({L"k:v"}));
+}
+
+// What tells a save that another program changed the file since it was read or written.
+TEST_F(EntryFileTest, CreationChangeAndRemovalCountAsChangesButAFailedReadDoesNot) {
+  Lines list;
+  ASSERT_TRUE(file.LoadLinesIntoList(list));  // no file yet
+  Bytes() = "made:elsewhere\r\n";
+  EXPECT_TRUE(file.ChangedSinceSeen());
+  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  EXPECT_FALSE(file.ChangedSinceSeen());
+  port.fail_reads_with = L"共享冲突。";  // the save says why it fails instead
+  EXPECT_FALSE(file.ChangedSinceSeen());
+  port.fail_reads_with.clear();
+  port.files.clear();
+  EXPECT_TRUE(file.ChangedSinceSeen());
+  ASSERT_TRUE(file.Save(list));
+  EXPECT_FALSE(file.ChangedSinceSeen());
+}
+
+TEST(EntryLineTest, SplitsAtTheFirstColonAndTrimsNothing) {
+  const struct {
+    std::wstring line, left, right;
+  } cases[] = {
+      {L"a:C:\\tools\\x.exe", L"a", L"C:\\tools\\x.exe"}, {L":x", L"", L"x"}, {L"a:", L"a", L""},
+      {L" a :x", L" a ", L"x"}, {L"abc", L"", L"abc"}, {L"a\uFF1Ab:c", L"a\uFF1Ab", L"c"},  // full-width colon is text
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EntryPart(c.line, L"l"), c.left) << c.line;
+    EXPECT_EQ(EntryPart(c.line, L"r"), c.right) << c.line;
+  }
+  EXPECT_FALSE(SplitEntryLine(L"abc").has_value());
+}
+
+struct Recorder : TargetOpener {
+  Lines opened;
+  void OpenTarget(const std::wstring& target) override { opened.push_back(target); }
+};
+
+struct LookupTest : EntryFileTest {
+  Lines Launch(const std::wstring& typed) {
+    Recorder recorder;
+    LaunchByKeyword(file, typed, recorder);
+    return recorder.opened;
+  }
+};
+
+// Up to eight distinct words are compared one by one, more go through a map:
+// eight more words that match nothing must not change any answer.
+const std::wstring kPaths[] = {L"", L"1 2 3 4 5 6 7 8 "};
+
+TEST_F(LookupTest, OpensEveryMatchInFileOrderOncePerEqualWord) {
+  Bytes() = "a:X\r\nb:Y\r\n:Z\r\na:W\r\n\r\nabc\r\n a :S\r\nk v:V\r\nu:http://h/?q=1:2\r\n";
+  const struct {
+    std::wstring typed;
+    Lines opened;
+  } cases[] = {
+      {L"a", {L"X", L"W"}}, {L"A", {}}, {L"b a", {L"X", L"Y", L"W"}}, {L"b b", {L"Y", L"Y"}},
+      {L"b ", {L"Y", L"Z"}}, {L"abc", {}}, {L"k v", {}}, {L"u", {L"http://h/?q=1:2"}}, {L"a:", {}}, {L"a:X", {}},
+  };
+  for (const std::wstring& more : kPaths) {
+    for (const auto& c : cases) EXPECT_EQ(Launch(more + c.typed), c.opened) << more + c.typed;
+  }
+  EXPECT_EQ(Launch(L""), Lines{L"Z"});
+  EXPECT_EQ(port.reads, 21);  // read afresh every time
+  port.fail_reads_with = L"locked";
+  EXPECT_EQ(Launch(L""), Lines{});
+}
+
+TEST_F(LookupTest, ComparesDecodedText) {
+  // GBK keywords, a lone lead byte, a lone LF inside a line, a UTF-8 file with its mark.
+  Bytes() = "\xBC\xC7:\xB9\xA4\\x\r\n\x81:bad\rq\nr:lf\r\n";
+  for (const std::wstring& more : kPaths) {
+    EXPECT_EQ(Launch(more + L"记"), Lines{L"工\\x"});
+    EXPECT_EQ(Launch(more + std::wstring(1, EscapeByte(0x81))), Lines{L"bad"});
+    EXPECT_EQ(Launch(more + L"q\nr"), Lines{L"lf"});
+    EXPECT_EQ(Launch(more + L"\uD55C"), Lines{});
+  }
+  Bytes() = "\xEF\xBB\xBF\xED\x95\x9C:\xE4\xB8\xAD\r\n";
+  EXPECT_EQ(Launch(L"\uD55C"), Lines{L"中"});
+}
+
+}  // namespace
+}  // namespace quillet
