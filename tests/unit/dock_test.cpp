@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "platform/twips.h"
 
@@ -69,10 +73,10 @@ TEST(DockTickTest, DocksBehindTheOuterEdgesAndComesBackWhenTouched) {
 // A laptop at 150 % (primary, 2880 x 1620) with a 100 % monitor to its right.
 // A window measures itself at the DPI of the monitor it is on, and the desktop
 // must be measured at that same DPI, whichever monitor it is.
-DockInputs Scaled(int x, int y, unsigned dpi, PixelPoint pointer) {
+DockInputs Scaled(int x, int y, unsigned dpi, PixelPoint pointer, PixelRect desktop = {0, 0, 4800, 1620}) {
   DockInputs in;
   const int w = TwipsToPixels(7695, dpi), h = TwipsToPixels(5760, dpi);
-  in.rect = {x, y, x + w, y + h}, in.dpi = dpi, in.pointer = pointer, in.desktop = {0, 0, 4800, 1620};
+  in.rect = {x, y, x + w, y + h}, in.dpi = dpi, in.pointer = pointer, in.desktop = desktop;
   in.left = PixelsToTwips(x, dpi), in.top = PixelsToTwips(y, dpi), in.width = PixelsToTwips(w, dpi), in.height = PixelsToTwips(h, dpi);
   return in;
 }
@@ -90,6 +94,11 @@ TEST(DockTickTest, MonitorsAtDifferentScales) {
       {"external, right edge", Scaled(4800 - 513, 300, 96, {-5000, -5000}), Edge::kLeft, 4797},
       {"external, touched on its sliver", Scaled(4797, 300, 96, {4798, 400}), Edge::kLeft, 4288},
       {"external, in the middle: stays", Scaled(3500, 300, 96, {-5000, -5000}), Edge::kNone, 0},
+      // The 100 % monitor on the laptop's left instead.
+      {"left-hand external, left edge", Scaled(-1918, 300, 96, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft, -2430},
+      {"left-hand external, touched", Scaled(-2430, 300, 96, {-1918, 400}, {-1920, 0, 2880, 1620}), Edge::kLeft, -1921},
+      {"laptop beside it, right edge", Scaled(2110, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft, 2876},
+      {"laptop beside it, its left edge: stays", Scaled(0, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kNone, 0},
   };
   for (const auto& row : rows) {
     const DockMove move = DockTick(row.in);
@@ -97,6 +106,70 @@ TEST(DockTickTest, MonitorsAtDifferentScales) {
     if (row.edge != Edge::kNone) {
       EXPECT_EQ(TwipsToPixels(move.value, row.in.dpi), row.pixel) << row.name;
     }
+  }
+}
+
+// Any row of monitors at any scales, the window taking the DPI of the monitor
+// it shares most with: pointer away, on the sliver, away again gives docked,
+// restored, docked, and nothing moves in between (20 ticks each).
+TEST(DockTickTest, NeverFlipFlopsWhateverTheLayout) {
+  std::mt19937 random(20261207);
+  const unsigned dpis[] = {96, 120, 144, 168, 192};
+  for (int layout = 0; layout < 300; ++layout) {
+    std::vector<std::pair<PixelRect, unsigned>> monitors;
+    for (int i = 0, x = -static_cast<int>(random() % 3) * 1000, n = 1 + static_cast<int>(random() % 3); i < n; ++i) {
+      const int w = 1280 + static_cast<int>(random() % 2560);
+      monitors.push_back({{x, 0, x + w, 900 + static_cast<int>(random() % 1300)}, dpis[random() % 5]});
+      x += w;
+    }
+    const PixelRect d{monitors.front().first.left, 0, monitors.back().first.right,
+                      std::max_element(monitors.begin(), monitors.end(), [](auto& a, auto& b) {
+                        return a.first.bottom < b.first.bottom;
+                      })->first.bottom};
+    const auto dpi_of = [&](const PixelRect& r) {
+      long best = -1;
+      unsigned dpi = 96;
+      for (const auto& [m, m_dpi] : monitors) {
+        const long area = std::max(0, std::min(r.right, m.right) - std::max(r.left, m.left)) *
+                          static_cast<long>(std::max(0, std::min(r.bottom, m.bottom) - std::max(r.top, m.top)));
+        if (area > best) best = area, dpi = m_dpi;
+      }
+      return dpi;
+    };
+    const int edge = static_cast<int>(random() % 3);
+    const unsigned last_dpi = monitors.back().second;
+    int x = edge == 0 ? d.left + 100 : edge == 1 ? d.left + static_cast<int>(random() % 5) : d.right - TwipsToPixels(7695, last_dpi);
+    int y = edge == 0 ? static_cast<int>(random() % 5) : 200;
+    unsigned dpi = dpi_of({x, y, x + 1, y + 1});
+    const auto tick = [&](PixelPoint pointer) {
+      DockInputs in = Scaled(x, y, dpi, pointer, d);
+      const DockMove move = DockTick(in);
+      if (move.edge == Edge::kTop) y = TwipsToPixels(move.value, dpi);
+      if (move.edge == Edge::kLeft) x = TwipsToPixels(move.value, dpi);
+      dpi = dpi_of(Scaled(x, y, dpi, pointer, d).rect);  // as WM_DPICHANGED resizes it
+      return move;
+    };
+    const std::string name = "layout " + std::to_string(layout) + ", edge " + std::to_string(edge);
+    const PixelPoint away{d.left - 100, d.bottom + 100};
+    ASSERT_NE(tick(away).edge, Edge::kNone) << name;
+    const int docked_x = x, docked_y = y;
+    const PixelRect r = Scaled(x, y, dpi, away, d).rect;
+    for (int i = 0; i < 20; ++i) tick(away);
+    ASSERT_TRUE(x == docked_x && y == docked_y) << name;
+    const int on_screen = edge == 0 ? r.bottom - d.top : edge == 1 ? r.right - d.left : d.right - r.left;
+    ASSERT_TRUE(on_screen >= 1 && on_screen <= 6) << name << ": " << on_screen << " pixels left on screen";
+    const PixelPoint sliver = edge == 0   ? PixelPoint{(r.left + r.right) / 2, r.bottom - 1}
+                              : edge == 1 ? PixelPoint{r.right - 1, (r.top + r.bottom) / 2}
+                                          : PixelPoint{r.left + 1, (r.top + r.bottom) / 2};
+    ASSERT_TRUE(tick(sliver).show) << name;
+    const int shown_x = x, shown_y = y;
+    const PixelRect back = Scaled(x, y, dpi, away, d).rect;
+    for (int i = 0; i < 20; ++i) tick({(back.left + back.right) / 2, (back.top + back.bottom) / 2});
+    ASSERT_TRUE(x == shown_x && y == shown_y) << name;
+    const int beyond = edge == 0 ? d.top - back.top : edge == 1 ? d.left - back.left : back.right - d.right;
+    ASSERT_TRUE(beyond >= 0 && beyond <= 2) << name << ": " << beyond << " pixels beyond the edge";
+    tick(away);
+    ASSERT_TRUE(x == docked_x && y == docked_y) << name;
   }
 }
 
