@@ -271,6 +271,7 @@ bool MainWindow::PreTranslate(const MSG& msg) {
       if (action.focus) ::SetFocus(Control(*action.focus));
       if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
       if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
+      if (action.open_menu) form_->List1_MenuKey();
       return action.consumed;
     }
     case WM_CHAR:

@@ -204,6 +204,24 @@ TEST_F(EditingTest, OnlyTheLeftButtonOpensTheMenu) {
   EXPECT_EQ(state.SelectedIndex, 3);
 }
 
+TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
+  list.selected = 2;
+  menus.choice = 2;  // 删除它
+  form1.List1_MenuKey();
+  EXPECT_EQ(state.SelectedIndex, 2);
+  ASSERT_TRUE(menus.at);
+  EXPECT_EQ(menus.at->x, 100);
+  EXPECT_EQ(menus.at->y, 200 + 3 * 16);  // below the item
+  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
+  // No selection: -1, as after a click, with the menu at the list's top left.
+  list.selected = -1;
+  menus.choice = -1;
+  form1.List1_MenuKey();
+  EXPECT_EQ(state.SelectedIndex, -1);
+  EXPECT_EQ(menus.popups, 2);
+  EXPECT_EQ(menus.at->y, 200);
+}
+
 TEST_F(EditingTest, DropOnTheListOpensTheEditorWithTheValue) {
   FakeDrop files;
   files.files = {L"C:\\one.txt", L"C:\\two.txt", L"C:\\three.txt"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,15 @@ class FakeListBox : public ListBox {
   void RemoveItem(int index) override { items.erase(items.begin() + index); }
   void Clear() override { items.clear(); }
   int SelectedIndex() const override { return selected; }
+  // Rows of 16 pixels from the client area's top, the first shown being top_row.
+  PixelRect client{100, 200, 600, 520};
+  int top_row = 0;
+  PixelRect ClientScreenRect() const override { return client; }
+  std::optional<PixelRect> ItemScreenRect(int index) const override {
+    if (index < 0 || index >= Count()) return std::nullopt;
+    const int top = client.top + (index - top_row) * 16;
+    return PixelRect{client.left, top, client.right, top + 16};
+  }
 
  private:
   Journal& journal_;
@@ -197,11 +207,18 @@ class FakeMenus : public PopupMenuFactory {
     explicit Menu(FakeMenus& o) : owner(o) {}
     int TrackAtCursor() override {
       ++owner.popups;
+      owner.at.reset();
+      return owner.choice;
+    }
+    int TrackAt(PixelPoint p) override {
+      ++owner.popups;
+      owner.at = p;
       return owner.choice;
     }
   };
   std::vector<std::wstring> captions;
   int created = 0, popups = 0, choice = -1;
+  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
   std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& c) override {
     captions = c;
     ++created;

@@ -154,6 +154,33 @@ TEST(MainKeysTest, EnterLaunchesWhateverTheModifiersAndStillReachesTheControl) {
   EXPECT_FALSE(IsBeepingLineBreak(L'a'));
 }
 
+TEST(MainKeysTest, TheContextMenuKeyAndShiftF10OpenTheEntryMenuOnlyFromTheList) {
+  for (const KeyPress& key : {Key(kKeyApps), Key(kKeyApps, true), Key(kKeyF10, true)}) {
+    const MainKeyAction action = RouteMainKey(key, Form1Control::kList1);
+    EXPECT_TRUE(action.open_menu && action.consumed) << key.key;
+    EXPECT_FALSE(action.key_down);
+    EXPECT_FALSE(RouteMainKey(key, Form1Control::kText1).open_menu) << key.key;  // the box's own menu
+  }
+  EXPECT_FALSE(RouteMainKey(Key(kKeyF10), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyF10, true, true), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyApps, false, false, true), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyApps), std::nullopt).open_menu);
+}
+
+TEST(ListBoxTest, TheKeyboardsMenuOpensBelowTheItemWithinTheList) {
+  const PixelRect client{100, 200, 600, 520};
+  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 232, 600, 248}, client).y, 248);
+  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 512, 600, 528}, client).y, 520);  // the half-shown last row
+  // Scrolled out of view, above or below, or no item: the list's top left.
+  for (const std::optional<PixelRect>& item :
+       {std::optional<PixelRect>(PixelRect{100, 184, 600, 200}), std::optional<PixelRect>(PixelRect{100, 520, 600, 536}),
+        std::optional<PixelRect>()}) {
+    const PixelPoint at = KeyMenuPoint(item, client);
+    EXPECT_EQ(at.x, 100);
+    EXPECT_EQ(at.y, 200);
+  }
+}
+
 TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
   std::optional<Form1Control> at = Form1Control::kText1;
   const Form1Control forward[] = {Form1Control::kList1, Form1Control::kCommand1, Form1Control::kCommand2,

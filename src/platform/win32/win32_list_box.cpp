@@ -42,6 +42,21 @@ int Win32ListBox::SelectedIndex() const {
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
+PixelRect Win32ListBox::ClientScreenRect() const {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return {client.left, client.top, client.right, client.bottom};
+}
+
+std::optional<PixelRect> Win32ListBox::ItemScreenRect(int index) const {
+  RECT item{};
+  if (index < 0 || index >= Count()) return std::nullopt;
+  if (::SendMessageW(hwnd_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return std::nullopt;
+  ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  return PixelRect{item.left, item.top, item.right, item.bottom};
+}
+
 int Win32ListBox::ItemAt(POINT at) const {
   RECT client{};
   ::GetClientRect(hwnd_, &client);

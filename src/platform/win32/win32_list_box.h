@@ -25,6 +25,8 @@ class Win32ListBox final : public ListBox {
   void RemoveItem(int index) override;
   void Clear() override;
   int SelectedIndex() const override;
+  PixelRect ClientScreenRect() const override;
+  std::optional<PixelRect> ItemScreenRect(int index) const override;
 
   // The item under a point of the client area, -1 when none: full-size, where
   // LB_ITEMFROMPOINT answers in 16 bits.

@@ -85,6 +85,12 @@ void Form1::List1_MouseUp(int button) {
   if (menu_ != nullptr) menu_->PopupList2you();
 }
 
+void Form1::List1_MenuKey() {
+  p_.state.SelectedIndex = p_.List1.SelectedIndex();
+  const PixelPoint at = KeyMenuPoint(p_.List1.ItemScreenRect(p_.state.SelectedIndex), p_.List1.ClientScreenRect());
+  if (menu_ != nullptr) menu_->PopupList2youAt(at);
+}
+
 void Form1::List1_OLEDragDrop(const DropData& data) {
   std::wstring value;
   if (auto text = data.Text()) {

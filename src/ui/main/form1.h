@@ -76,6 +76,10 @@ class Form1 : private TargetOpener {
   // remembers the selected item and pops up the entry menu.
   void List1_MouseUp(int button);
 
+  // The context-menu key or Shift+F10 with the focus on the list: what the
+  // left-button release does, with the menu at the selected item.
+  void List1_MenuKey();
+
   // Something dropped on the list opens the editor to add it as a target:
   // the dropped text, else the first file's path; a drop offering neither is
   // ignored.
