@@ -92,9 +92,18 @@ Form2& EditorWindow::form() { return *factory_.form_; }
 
 EditorBox EditorWindow::FocusedBox() const {
   const HWND focused = ::GetFocus();
-  if (focused != nullptr && focused == text1_.hwnd()) return EditorBox::kText1;
-  if (focused != nullptr && focused == text2_.hwnd()) return EditorBox::kText2;
+  for (const EditorBox box : {EditorBox::kText1, EditorBox::kText2, EditorBox::kLabel3}) {
+    if (focused != nullptr && focused == Box(box)) return box;
+  }
   return EditorBox::kOther;
+}
+
+HWND EditorWindow::Box(EditorBox box) const {
+  switch (box) {
+    case EditorBox::kText2: return text2_.hwnd();
+    case EditorBox::kLabel3: return label3_.hwnd();
+    default: return text1_.hwnd();
+  }
 }
 
 bool EditorWindow::Create(std::wstring& why) {
@@ -163,12 +172,14 @@ void EditorWindow::CreateControls() {
       case Part::kLabel2:
         label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
         break;
-      case Part::kLabel3:
-        label3_.Create(parent, r,
-                       Clickable(clicks_, kLabel3Click,
-                                 LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
-                                 [this] { form().Label3_Click(); }));
+      case Part::kLabel3: {
+        Surface::Events ok = Clickable(clicks_, kLabel3Click,
+                                       LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                                       [this] { form().Label3_Click(); });
+        ok.tab_stop = true;
+        label3_.Create(parent, r, std::move(ok));
         break;
+      }
       case Part::kText1:
         text1_.Attach(CreateEdit(parent, r));
         if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
@@ -239,13 +250,18 @@ LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam)
 bool EditorWindow::PreTranslate(const MSG& msg) {
   if (hwnd() == nullptr) return false;
   const bool in_box = msg.hwnd == text1_.hwnd() || msg.hwnd == text2_.hwnd();
-  if (!in_box && msg.hwnd != hwnd()) return false;
+  if (!in_box && msg.hwnd != hwnd() && msg.hwnd != label3_.hwnd()) return false;
   if (msg.message == WM_KEYDOWN) {
     const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
                        ::GetKeyState(VK_MENU) < 0};
-    const EditorKeyAction action = RouteEditorKey(key);
-    if (action.focus_other_box) ::SetFocus(Box(OtherBox(FocusedBox())));
+    const EditorKeyAction action = RouteEditorKey(key, FocusedBox());
+    if (action.focus) ::SetFocus(Box(*action.focus));
+    if (action.press_ok) clicks_.Press(kLabel3Click);
     return action.consumed;
+  }
+  if (msg.message == WM_KEYUP && EditorKeyUpReleasesOk(static_cast<int>(msg.wParam), FocusedBox())) {
+    if (clicks_.Release(kLabel3Click) == kLabel3Click) form().Label3_Click();
+    return true;
   }
   return (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && in_box &&
          EditorSwallowsChar(static_cast<wchar_t>(msg.wParam));

@@ -200,14 +200,30 @@ TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
   EXPECT_FALSE(RouteMainKey(Key(kKeyTab, false, false, true), Form1Control::kText1).consumed);
 }
 
-TEST(EditorKeysTest, TabSwapsTheBoxesAndEnterAndEscapeDoNothing) {
-  EXPECT_TRUE(RouteEditorKey(Key(kKeyTab)).focus_other_box);
-  EXPECT_TRUE(RouteEditorKey(Key(kKeyTab, true)).consumed);
-  EXPECT_EQ(OtherBox(EditorBox::kText1), EditorBox::kText2);
-  EXPECT_EQ(OtherBox(EditorBox::kText2), EditorBox::kText1);
-  EXPECT_EQ(OtherBox(EditorBox::kOther), EditorBox::kText1);
-  EXPECT_FALSE(RouteEditorKey(Key(kKeyEnter)).consumed);
-  EXPECT_FALSE(RouteEditorKey(Key(kKeyEscape)).focus_other_box);
+TEST(EditorKeysTest, TabGoesRoundBoxesAndOkSpacePressesOkAndEnterAndEscapeDoNothing) {
+  EditorBox at = EditorBox::kText1;
+  for (const EditorBox expected : {EditorBox::kText2, EditorBox::kLabel3, EditorBox::kText1}) {
+    const EditorKeyAction action = RouteEditorKey(Key(kKeyTab), at);
+    ASSERT_TRUE(action.focus);
+    EXPECT_EQ(*action.focus, expected);
+    EXPECT_TRUE(action.consumed);
+    at = *action.focus;
+  }
+  EXPECT_EQ(RouteEditorKey(Key(kKeyTab, true), EditorBox::kText1).focus, EditorBox::kLabel3);
+  EXPECT_EQ(RouteEditorKey(Key(kKeyTab, true), EditorBox::kLabel3).focus, EditorBox::kText2);
+  EXPECT_EQ(RouteEditorKey(Key(kKeyTab), EditorBox::kOther).focus, EditorBox::kText1);
+  // Space presses OK when OK has the focus, and its coming up clicks it; in a box it types.
+  const EditorKeyAction space = RouteEditorKey(Key(kKeySpace), EditorBox::kLabel3);
+  EXPECT_TRUE(space.press_ok && space.consumed);
+  EXPECT_TRUE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kLabel3));
+  EXPECT_FALSE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kText2));
+  EXPECT_FALSE(RouteEditorKey(Key(kKeySpace), EditorBox::kText2).consumed);
+  for (const EditorBox on : {EditorBox::kText1, EditorBox::kLabel3}) {
+    for (const int key : {kKeyEnter, kKeyEscape}) {
+      const EditorKeyAction action = RouteEditorKey(Key(key), on);
+      EXPECT_FALSE(action.press_ok || action.consumed || action.focus) << key;
+    }
+  }
   EXPECT_TRUE(EditorSwallowsChar(L'\r'));
   EXPECT_TRUE(EditorSwallowsChar(L'\n'));
   EXPECT_TRUE(EditorSwallowsChar(L'\x1b'));
