@@ -27,6 +27,7 @@ class MainWindow final : public MessageTarget {
   struct Services {
     Screen& screen;
     Shell& shell;
+    const Environment& env;
     MessageBoxes& messages;
     Win32Application& app;
     EntryFile& file;

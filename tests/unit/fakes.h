@@ -1,11 +1,14 @@
 #pragma once
 
 #include <deque>
+#include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/application.h"
+#include "platform/environment.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
@@ -117,8 +120,23 @@ class FakeScreen : public Screen {
 
 class FakeShell : public Shell {
  public:
-  std::vector<std::wstring> opened;
-  void Open(const std::wstring& target) override { opened.push_back(target); }
+  std::vector<std::wstring> opened, directories;
+  void Open(const std::wstring& file, const std::wstring& directory) override {
+    opened.push_back(file);
+    directories.push_back(directory);
+  }
+};
+
+class FakeEnvironment : public Environment {
+ public:
+  std::map<std::wstring, std::wstring> variables;
+  std::set<std::wstring> paths;  // the files and folders that exist
+  std::optional<std::wstring> Variable(const std::wstring& name) const override {
+    const auto found = variables.find(name);
+    if (found == variables.end()) return std::nullopt;
+    return found->second;
+  }
+  bool Exists(const std::wstring& path) const override { return paths.count(path) != 0; }
 };
 
 struct ShownMessage {

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 #include "tests/unit/main_window_fixture.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/launch.h"
 #include "ui/placement.h"
 #include "ui/texts.h"
 
@@ -72,6 +73,40 @@ TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) 
   form.Command3_Click();
   form.Command5_Click();
   EXPECT_EQ(shell.opened, Items{L"N"});
+}
+
+TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
+  Bytes() = "p:C:\\Tools\\p.exe\r\n"          // an existing program
+            "p:%TOOLS%\\sub\\\r\n"            // a folder, through a variable
+            "p:D:\\\r\n"                        // a drive's root holds itself
+            "p:C:\\Gone\\x.exe\r\n"           // missing: the shell says so, no folder
+            "p:%NOPE%\\%TOOLS%\\p.exe\r\n"    // an unset name stays as written
+            "p:notepad.exe C:\\Tools\\a.txt\r\n"
+            "p:https://example.org/a\r\n"
+            "p:\\\\server\\share\\s.exe\r\n";  // network paths are not probed
+  env.variables = {{L"TOOLS", L"C:\\Tools"}};
+  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe"};
+  text1.text = L"p";
+  form.Command5_Click();
+  EXPECT_EQ(shell.opened, (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe",
+                                 L"%NOPE%\\C:\\Tools\\p.exe", L"notepad.exe C:\\Tools\\a.txt",
+                                 L"https://example.org/a", L"\\\\server\\share\\s.exe"}));
+  EXPECT_EQ(shell.directories,
+            (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L""}));
+  form.Image1_Click();
+  EXPECT_EQ(shell.directories.back(), L"");
+}
+
+TEST(ExpandVariablesTest, ReadsNamesAsTheSystemDoes) {
+  FakeEnvironment env;
+  env.variables = {{L"A", L"1"}, {L"B", L"%A%"}, {L"E", L""}};
+  EXPECT_EQ(ExpandVariables(L"%A%%A%x", env), L"11x");
+  EXPECT_EQ(ExpandVariables(L"%B%", env), L"%A%");  // one pass: a value is not expanded again
+  EXPECT_EQ(ExpandVariables(L"[%E%]", env), L"[]");
+  EXPECT_EQ(ExpandVariables(L"%NO%A%", env), L"%NO1");  // the unset name's closing % opens the next
+  EXPECT_EQ(ExpandVariables(L"50% off %", env), L"50% off %");
+  EXPECT_EQ(ExpandVariables(L"%%A%", env), L"%1");
+  EXPECT_EQ(ExpandVariables(L"%A", env), L"%A");
 }
 
 TEST_F(Form1Test, ReloadAppendsSaveWritesAndNeitherTouchesDataChanged) {

@@ -19,12 +19,13 @@ struct MainWindowFixture : ::testing::Test {
   FakeTextBox text1{journal, "Text1"};
   FakeScreen screen;
   FakeShell shell;
+  FakeEnvironment env;
   FakeMessages messages{journal};
   FakeApp app{journal};
   MemoryFilePort port;
   EntryFile file{port, Gbk(), kPath};
   SharedState state;
-  Form1 form{Form1Parts{window, list, text1, screen, shell, messages, app, file, state}};
+  Form1 form{Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
 };

@@ -5,6 +5,7 @@
 #include "ui/drag_window.h"
 #include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/launch.h"
 #include "ui/placement.h"
 #include "ui/texts.h"
 
@@ -37,7 +38,10 @@ void Form1::Form_KeyDown(int key_code, int /*shift*/) {
 
 void Form1::Command5_Click() { LaunchByKeyword(p_.file, p_.Text1.Text(), *this); }
 
-void Form1::OpenTarget(const std::wstring& target) { p_.shell.Open(target); }
+void Form1::OpenTarget(const std::wstring& target) {
+  const Launch launch = PlanLaunch(target, p_.env);
+  p_.shell.Open(launch.file, launch.directory);
+}
 
 void Form1::Command1_Click() { LoadEntryFile(); }
 
@@ -77,7 +81,7 @@ void Form1::Timer1_Timer() {
 void Form1::pmenu_MouseMove() { DragWindow(p_.window); }
 void Form1::title_MouseMove() { DragWindow(p_.window); }
 
-void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath); }
+void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath, L""); }
 
 void Form1::List1_MouseUp(int button) {
   if (button != 1) return;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/application.h"
+#include "platform/environment.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
@@ -28,6 +29,7 @@ struct Form1Parts {
   TextBox& Text1;
   Screen& screen;
   Shell& shell;
+  const Environment& env;
   MessageBoxes& messages;
   Application& app;
   EntryFile& file;
