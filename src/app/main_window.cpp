@@ -11,6 +11,7 @@
 #include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "ui/main/main_keys.h"
+#include "ui/main/summon.h"
 #include "ui/placement.h"
 
 namespace quillet {
@@ -19,6 +20,9 @@ namespace {
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr int kSummonHotKeyId = 1;
+// Room for the keyword box's tool tip to break into its lines.
+constexpr int kToolTipWidth = 600;
 constexpr UINT_PTR kList1Id = 110;
 constexpr UINT_PTR kText1Id = 111;
 constexpr UINT_PTR kList1SubclassId = 1;
@@ -47,6 +51,7 @@ MainWindow::~MainWindow() {
   // The drop target and the list's hook go before the window, and the window
   // before the members its controls use.
   list_drop_.Revoke();
+  if (hwnd() != nullptr) ::UnregisterHotKey(hwnd(), kSummonHotKeyId);
   if (list_.hwnd() != nullptr) ::RemoveWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId);
   if (hwnd() != nullptr) ::DestroyWindow(hwnd());
 }
@@ -91,7 +96,14 @@ void MainWindow::FinishAfterShown() {
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
                                nullptr);
-  AddToolTip(text1_.hwnd(), kText1ToolTip);
+  // The summoning key; when another program holds it the launcher works as
+  // before, and the keyword box's tool tip says so.
+  const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
+                         (kSummonChord.alt ? MOD_ALT : 0);
+  const bool chord_taken = !::RegisterHotKey(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
+  text1_tip_ = Text1ToolTip(chord_taken);
+  if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+  AddToolTip(text1_.hwnd(), text1_tip_.c_str());
   AddToolTip(image1_.hwnd(), kImage1ToolTip);
   if (list_.hwnd() != nullptr) {
     list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
@@ -385,6 +397,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_HOTKEY:
+      // The system lets the window that gets the hot key take the foreground.
+      if (wparam == kSummonHotKeyId) form_->Form_HotKey();
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1Id) {

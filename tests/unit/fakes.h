@@ -33,9 +33,11 @@ class FakeWindow : public Window {
   bool rect_fails = false;
 
   void Show() override { visible = true, journal_.push_back(name_ + ".Show"); }
-  void Activate() override { journal_.push_back(name_ + ".Activate"); }
+  void Activate() override { active = true, journal_.push_back(name_ + ".Activate"); }
   void Hide() override { visible = false, journal_.push_back(name_ + ".Hide"); }
   bool IsVisible() const override { return visible; }
+  bool active = false;
+  bool IsActive() const override { return active; }
   float Left() const override { return left; }
   float Top() const override { return top; }
   float Width() const override { return width; }
@@ -98,6 +100,7 @@ class FakeTextBox : public TextBox {
   std::wstring Text() const override { return text; }
   void SetText(const std::wstring& t) override { text = t, journal_.push_back(name_ + ".SetText"); }
   void Focus() override { journal_.push_back(name_ + ".Focus"); }
+  void SelectAll() override { journal_.push_back(name_ + ".SelectAll"); }
 
  private:
   Journal& journal_;

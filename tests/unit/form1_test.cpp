@@ -6,6 +6,7 @@
 #include "tests/unit/main_window_fixture.h"
 #include "ui/main/form1_layout.h"
 #include "ui/main/launch.h"
+#include "ui/main/summon.h"
 #include "ui/placement.h"
 #include "ui/texts.h"
 
@@ -293,6 +294,43 @@ TEST_F(Form1PlacementTest, TimerDocksAndRestoresThroughTheWindow) {
   form.Timer1_Timer();
   EXPECT_FLOAT_EQ(window.top, -10);
   EXPECT_EQ(journal, (Journal{"Form1.SetTop", "Form1.Show"}));
+}
+
+TEST_F(Form1PlacementTest, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
+  Place(-513 + 3, 300);  // docked at the left, hidden behind the editor
+  screen.cursor = {1500, 900};
+  form.Form_HotKey();
+  EXPECT_FLOAT_EQ(window.left, -10);
+  EXPECT_EQ(journal, (Journal{"Form1.SetLeft", "Form1.Show", "Form1.Activate", "Text1.Focus", "Text1.SelectAll"}));
+
+  // Out and active, the pointer away: the ticks leave it where it is.
+  Place(-1, 300);
+  journal.clear();
+  form.Timer1_Timer();
+  form.Timer1_Timer();
+  EXPECT_TRUE(journal.empty());
+  // Once it has lost the activation, the next tick docks it again, and so it
+  // does later on even when the user activates it by hand.
+  window.active = false;
+  form.Timer1_Timer();
+  EXPECT_FLOAT_EQ(window.left, -7655);
+  window.active = true;
+  Place(-1, 300);
+  journal.clear();
+  form.Timer1_Timer();
+  EXPECT_EQ(journal, Journal{"Form1.SetLeft"});
+
+  // Summoned where it isn't docked: not moved, still brought to the keyboard.
+  Place(700, 300);
+  journal.clear();
+  form.Form_HotKey();
+  EXPECT_EQ(journal, (Journal{"Form1.Show", "Form1.Activate", "Text1.Focus", "Text1.SelectAll"}));
+}
+
+TEST(SummonTest, TheToolTipSaysWhenAnotherProgramHoldsTheKey) {
+  EXPECT_EQ(Text1ToolTip(false), kText1ToolTip);
+  EXPECT_EQ(Text1ToolTip(true),
+            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Shift+F9 已被其他程序占用，无法用它唤出本窗口");
 }
 
 TEST_F(Form1PlacementTest, TimerTakesZerosForWhatItCouldNotRead) {

@@ -61,7 +61,7 @@ void Form1::Command3_Click() {
 
 IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
 
-void Form1::Timer1_Timer() {
+DockInputs Form1::ReadDockInputs() const {
   DockInputs in;
   p_.screen.CursorPos(in.pointer);  // a failed read leaves zeros
   p_.window.OuterRect(in.rect);
@@ -72,10 +72,31 @@ void Form1::Timer1_Timer() {
   in.height = p_.window.Height();
   in.dpi = p_.window.Dpi();
   in.desktop = p_.screen.Desktop();
-  const DockMove move = DockTick(in);
+  return in;
+}
+
+void Form1::Apply(const DockMove& move) {
   if (move.edge == DockMove::Edge::kTop) p_.window.SetTop(move.value);
   if (move.edge == DockMove::Edge::kLeft) p_.window.SetLeft(move.value);
+}
+
+void Form1::Timer1_Timer() {
+  DockInputs in = ReadDockInputs();
+  in.active = p_.window.IsActive();
+  if (!in.active) summoned_ = false;
+  in.summoned = summoned_;
+  const DockMove move = DockTick(in);
+  Apply(move);
   if (move.show) p_.window.Show();
+}
+
+void Form1::Form_HotKey() {
+  Apply(DockRestore(ReadDockInputs()));
+  p_.window.Show();
+  p_.window.Activate();
+  p_.Text1.Focus();
+  p_.Text1.SelectAll();
+  summoned_ = true;
 }
 
 void Form1::pmenu_MouseMove() { DragWindow(p_.window); }

@@ -14,6 +14,7 @@
 #include "store/lookup.h"
 #include "platform/drop_data.h"
 #include "ui/forms.h"
+#include "ui/main/dock.h"
 #include "ui/shared_state.h"
 
 namespace quillet {
@@ -67,6 +68,12 @@ class Form1 : private TargetOpener {
   // touches the sliver left on screen.
   void Timer1_Timer();
 
+  // The summoning key: brings the window out from behind the edge it is
+  // docked at, shows and activates it, and leaves the keyword box focused
+  // with its text selected. The window then stays out until it has lost the
+  // activation.
+  void Form_HotKey();
+
   // Moves over the bare title strip and the title drag the window.
   void pmenu_MouseMove();
   void title_MouseMove();
@@ -99,6 +106,8 @@ class Form1 : private TargetOpener {
  private:
   void OpenTarget(const std::wstring& target) override;
   void LoadEntryFile();
+  DockInputs ReadDockInputs() const;
+  void Apply(const DockMove& move);
   // False when another program changed data.txt since it was last read or
   // written here and the user chose not to overwrite it.
   bool MayOverwrite();
@@ -106,6 +115,8 @@ class Form1 : private TargetOpener {
   Form1Parts p_;
   MenuForm* menu_ = nullptr;
   EditorForm* editor_ = nullptr;
+  // Brought out by the summoning key, and active ever since.
+  bool summoned_ = false;
 };
 
 }  // namespace quillet
