@@ -12,6 +12,7 @@
 #include "platform/win32/system_error.h"
 #include "ui/edit/editor_keys.h"
 #include "ui/placement.h"
+#include "ui/texts.h"
 
 namespace quillet {
 namespace {
@@ -156,28 +157,32 @@ void EditorWindow::CreateControls() {
     const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
     switch (part.id) {
       case Part::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)});
+        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)},
+                      part.caption);
         break;
       case Part::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
-                                 [this] { form().Image3_Click(); }));
+                                 [this] { form().Image3_Click(); }),
+                       kCloseIconName);
         break;
       case Part::kPicture1:
         picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }});
         break;
       case Part::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
+        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+                       part.caption);
         break;
       case Part::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
+        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+                       part.caption);
         break;
       case Part::kLabel3: {
         Surface::Events ok = Clickable(clicks_, kLabel3Click,
                                        LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
                                        [this] { form().Label3_Click(); });
         ok.tab_stop = true;
-        label3_.Create(parent, r, std::move(ok));
+        label3_.Create(parent, r, std::move(ok), part.caption);
         break;
       }
       case Part::kText1:

@@ -13,6 +13,7 @@
 #include "ui/main/main_keys.h"
 #include "ui/main/summon.h"
 #include "ui/placement.h"
+#include "ui/texts.h"
 
 namespace quillet {
 namespace {
@@ -106,6 +107,7 @@ void MainWindow::FinishAfterShown() {
   AddToolTip(text1_.hwnd(), text1_tip_.c_str());
   AddToolTip(image1_.hwnd(), kImage1ToolTip);
   if (list_.hwnd() != nullptr) {
+    list_.AnnotateItemNames();  // where the system has no annotation service, LB_GETTEXT still answers
     list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
   }
 }
@@ -157,7 +159,8 @@ void MainWindow::CreateControls() {
                                     RECT text = rect;
                                     ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
                                   },
-                                  .mouse_move = [this] { form_->title_MouseMove(); }});
+                                  .mouse_move = [this] { form_->title_MouseMove(); }},
+                      caption);
         created = title_.hwnd();
         break;
       }
@@ -170,13 +173,15 @@ void MainWindow::CreateControls() {
       case Form1Control::kImage1:
         image1_.Create(parent, r,
                        Clickable(clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
-                                 [this] { form_->Image1_Click(); }));
+                                 [this] { form_->Image1_Click(); }),
+                       kImage1ToolTip);
         created = image1_.hwnd();
         break;
       case Form1Control::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
-                                 [this] { form_->Image3_Click(); }));
+                                 [this] { form_->Image3_Click(); }),
+                       kCloseIconName);
         created = image3_.hwnd();
         break;
       case Form1Control::kList1:
