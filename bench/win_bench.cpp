@@ -13,6 +13,7 @@
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_file_port.h"
 #include "platform/win32/win32_list_box.h"
+#include "platform/win32/win32_shell.h"
 #include "ui/main/form1.h"
 
 namespace {
@@ -41,7 +42,7 @@ double MedianMs(int runs, Body&& body) {
 struct CountingShell : Shell {
   int opened = 0;
   double last = 0;
-  void Open(const std::wstring&) override {
+  void Open(const std::wstring&, const std::wstring&) override {
     ++opened;
     last = Now();
   }
@@ -82,6 +83,7 @@ int wmain() {
   Win32TextBox text1;
   text1.Attach(edit_hwnd);
   Win32Screen screen;
+  Win32Environment env;
   CountingShell shell;
   SilentMessages messages;
   Win32Application app;
@@ -93,7 +95,7 @@ int wmain() {
     EntryFile file(port, gbk, path);
     // No entries: an empty file (a save of an empty list would write one empty line).
     if (!(count == 0 ? port.ReplaceAll(path, "") : file.Save(items))) return 1;
-    Form1 form(Form1Parts{window, list, text1, screen, shell, messages, app, file, state});
+    Form1 form(Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state});
 
     Row("bare_read", count, MedianMs(21, [&] {
           const double start = Now();

@@ -12,6 +12,7 @@
 #include "platform/win32/system_error.h"
 #include "ui/edit/editor_keys.h"
 #include "ui/placement.h"
+#include "ui/texts.h"
 
 namespace quillet {
 namespace {
@@ -92,9 +93,18 @@ Form2& EditorWindow::form() { return *factory_.form_; }
 
 EditorBox EditorWindow::FocusedBox() const {
   const HWND focused = ::GetFocus();
-  if (focused != nullptr && focused == text1_.hwnd()) return EditorBox::kText1;
-  if (focused != nullptr && focused == text2_.hwnd()) return EditorBox::kText2;
+  for (const EditorBox box : {EditorBox::kText1, EditorBox::kText2, EditorBox::kLabel3}) {
+    if (focused != nullptr && focused == Box(box)) return box;
+  }
   return EditorBox::kOther;
+}
+
+HWND EditorWindow::Box(EditorBox box) const {
+  switch (box) {
+    case EditorBox::kText2: return text2_.hwnd();
+    case EditorBox::kLabel3: return label3_.hwnd();
+    default: return text1_.hwnd();
+  }
 }
 
 bool EditorWindow::Create(std::wstring& why) {
@@ -147,28 +157,34 @@ void EditorWindow::CreateControls() {
     const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
     switch (part.id) {
       case Part::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)});
+        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)},
+                      part.caption);
         break;
       case Part::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
-                                 [this] { form().Image3_Click(); }));
+                                 [this] { form().Image3_Click(); }),
+                       kCloseIconName);
         break;
       case Part::kPicture1:
         picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }});
         break;
       case Part::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
+        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+                       part.caption);
         break;
       case Part::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)});
+        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+                       part.caption);
         break;
-      case Part::kLabel3:
-        label3_.Create(parent, r,
-                       Clickable(clicks_, kLabel3Click,
-                                 LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
-                                 [this] { form().Label3_Click(); }));
+      case Part::kLabel3: {
+        Surface::Events ok = Clickable(clicks_, kLabel3Click,
+                                       LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                                       [this] { form().Label3_Click(); });
+        ok.tab_stop = true;
+        label3_.Create(parent, r, std::move(ok), part.caption);
         break;
+      }
       case Part::kText1:
         text1_.Attach(CreateEdit(parent, r));
         if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
@@ -239,13 +255,18 @@ LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam)
 bool EditorWindow::PreTranslate(const MSG& msg) {
   if (hwnd() == nullptr) return false;
   const bool in_box = msg.hwnd == text1_.hwnd() || msg.hwnd == text2_.hwnd();
-  if (!in_box && msg.hwnd != hwnd()) return false;
+  if (!in_box && msg.hwnd != hwnd() && msg.hwnd != label3_.hwnd()) return false;
   if (msg.message == WM_KEYDOWN) {
     const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
                        ::GetKeyState(VK_MENU) < 0};
-    const EditorKeyAction action = RouteEditorKey(key);
-    if (action.focus_other_box) ::SetFocus(Box(OtherBox(FocusedBox())));
+    const EditorKeyAction action = RouteEditorKey(key, FocusedBox());
+    if (action.focus) ::SetFocus(Box(*action.focus));
+    if (action.press_ok) clicks_.Press(kLabel3Click);
     return action.consumed;
+  }
+  if (msg.message == WM_KEYUP && EditorKeyUpReleasesOk(static_cast<int>(msg.wParam), FocusedBox())) {
+    if (clicks_.Release(kLabel3Click) == kLabel3Click) form().Label3_Click();
+    return true;
   }
   return (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && in_box &&
          EditorSwallowsChar(static_cast<wchar_t>(msg.wParam));

@@ -50,7 +50,7 @@ class EditorWindow final : public MessageTarget, public Form2View {
   LRESULT OnText2Message(UINT message, WPARAM wparam, LPARAM lparam);
   Form2& form();
   EditorBox FocusedBox() const;
-  HWND Box(EditorBox box) const { return box == EditorBox::kText2 ? text2_.hwnd() : text1_.hwnd(); }
+  HWND Box(EditorBox box) const;
 
   EditorWindowFactory& factory_;
   unsigned dpi_ = 96;

@@ -35,6 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SharedState state;
   Win32Screen screen;
   Win32Shell shell;
+  Win32Environment env;
   Win32MessageBoxes messages;
   Win32Application app;
 
@@ -44,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     messages.Show(ExceptionMessage(error, SystemErrorMessage(ERROR_NOT_ENOUGH_MEMORY)), kAppTitle, MessageStyle::kOk);
   });
 
-  MainWindow main({screen, shell, messages, app, file, state});
+  MainWindow main({screen, shell, env, messages, app, file, state});
   if (!main.Create()) return 1;
   shell.set_owner(main.hwnd());
   messages.set_owner(main.hwnd());

@@ -11,7 +11,9 @@
 #include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "ui/main/main_keys.h"
+#include "ui/main/summon.h"
 #include "ui/placement.h"
+#include "ui/texts.h"
 
 namespace quillet {
 namespace {
@@ -19,6 +21,9 @@ namespace {
 COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr int kSummonHotKeyId = 1;
+// Room for the keyword box's tool tip to break into its lines.
+constexpr int kToolTipWidth = 600;
 constexpr UINT_PTR kList1Id = 110;
 constexpr UINT_PTR kText1Id = 111;
 constexpr UINT_PTR kList1SubclassId = 1;
@@ -47,6 +52,7 @@ MainWindow::~MainWindow() {
   // The drop target and the list's hook go before the window, and the window
   // before the members its controls use.
   list_drop_.Revoke();
+  if (hwnd() != nullptr) ::UnregisterHotKey(hwnd(), kSummonHotKeyId);
   if (list_.hwnd() != nullptr) ::RemoveWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId);
   if (hwnd() != nullptr) ::DestroyWindow(hwnd());
 }
@@ -78,7 +84,7 @@ bool MainWindow::Create() {
   services_.app.SetMainWindow(hwnd());
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
-  form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell,
+  form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell, services_.env,
                                              services_.messages, services_.app, services_.file, services_.state});
   if (list_.hwnd() != nullptr) {
     ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -91,9 +97,17 @@ void MainWindow::FinishAfterShown() {
   tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
                                nullptr);
-  AddToolTip(text1_.hwnd(), kText1ToolTip);
+  // The summoning key; when another program holds it the launcher works as
+  // before, and the keyword box's tool tip says so.
+  const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
+                         (kSummonChord.alt ? MOD_ALT : 0);
+  const bool chord_taken = !::RegisterHotKey(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
+  text1_tip_ = Text1ToolTip(chord_taken);
+  if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+  AddToolTip(text1_.hwnd(), text1_tip_.c_str());
   AddToolTip(image1_.hwnd(), kImage1ToolTip);
   if (list_.hwnd() != nullptr) {
+    list_.AnnotateItemNames();  // where the system has no annotation service, LB_GETTEXT still answers
     list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
   }
 }
@@ -145,7 +159,8 @@ void MainWindow::CreateControls() {
                                     RECT text = rect;
                                     ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
                                   },
-                                  .mouse_move = [this] { form_->title_MouseMove(); }});
+                                  .mouse_move = [this] { form_->title_MouseMove(); }},
+                      caption);
         created = title_.hwnd();
         break;
       }
@@ -158,13 +173,15 @@ void MainWindow::CreateControls() {
       case Form1Control::kImage1:
         image1_.Create(parent, r,
                        Clickable(clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
-                                 [this] { form_->Image1_Click(); }));
+                                 [this] { form_->Image1_Click(); }),
+                       kImage1ToolTip);
         created = image1_.hwnd();
         break;
       case Form1Control::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
-                                 [this] { form_->Image3_Click(); }));
+                                 [this] { form_->Image3_Click(); }),
+                       kCloseIconName);
         created = image3_.hwnd();
         break;
       case Form1Control::kList1:
@@ -271,6 +288,7 @@ bool MainWindow::PreTranslate(const MSG& msg) {
       if (action.focus) ::SetFocus(Control(*action.focus));
       if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
       if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
+      if (action.open_menu) form_->List1_MenuKey();
       return action.consumed;
     }
     case WM_CHAR:
@@ -384,6 +402,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_HOTKEY:
+      // The system lets the window that gets the hot key take the foreground.
+      if (wparam == kSummonHotKeyId) form_->Form_HotKey();
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1Id) {

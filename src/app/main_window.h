@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
@@ -27,6 +28,7 @@ class MainWindow final : public MessageTarget {
   struct Services {
     Screen& screen;
     Shell& shell;
+    const Environment& env;
     MessageBoxes& messages;
     Win32Application& app;
     EntryFile& file;
@@ -78,6 +80,7 @@ class MainWindow final : public MessageTarget {
   Surface strip_, title_, image1_, image3_;
   std::array<HWND, 5> buttons_{};  // Command1..Command5
   HWND tooltip_ = nullptr;
+  std::wstring text1_tip_;  // the tool tip keeps a pointer to it
   FocusMemory<Form1Control> focus_{Form1Control::kText1};
   Brush blue_, yellow_;
   std::array<Font, 4> fonts_;

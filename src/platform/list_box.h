@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,20 @@ class ListBox {
   virtual void Clear() = 0;
   // -1 when no item is selected.
   virtual int SelectedIndex() const = 0;
+  // In screen pixels: the list's client area, and an item's rectangle
+  // (outside the client area when the item is scrolled out of view); nothing
+  // when the index names no item.
+  virtual PixelRect ClientScreenRect() const = 0;
+  virtual std::optional<PixelRect> ItemScreenRect(int index) const = 0;
 };
+
+// Where the entry menu opens when the keyboard asks for it: at the bottom
+// left of the selected item, kept within the list's client area; at the
+// list's top left when no item is selected or the item is out of view.
+inline PixelPoint KeyMenuPoint(const std::optional<PixelRect>& item, const PixelRect& client) {
+  if (!item || item->bottom <= client.top || item->top >= client.bottom) return {client.left, client.top};
+  return {item->left, item->bottom < client.bottom ? item->bottom : client.bottom};
+}
 
 // The item under a point of a list's client area whose items are all
 // `item_height` high, the first one shown being `top_index`; -1 when the point

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window.h"
+
 namespace quillet {
 
 // A pop-up menu held by a window that is never shown.
@@ -13,6 +15,8 @@ class PopupMenu {
   // Pops the menu up at the mouse pointer and waits until it closes; the
   // index of the chosen item, or -1 when it was dismissed.
   virtual int TrackAtCursor() = 0;
+  // The same, with the menu's top left at a screen point.
+  virtual int TrackAt(PixelPoint at) = 0;
 };
 
 class PopupMenuFactory {

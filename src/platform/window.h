@@ -28,6 +28,8 @@ class Window {
   virtual void Activate() = 0;
   virtual void Hide() = 0;
   virtual bool IsVisible() const = 0;
+  // Whether it is the window the user works in (the foreground window).
+  virtual bool IsActive() const = 0;
   virtual float Left() const = 0;
   virtual float Top() const = 0;
   virtual float Width() const = 0;

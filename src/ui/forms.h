@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/text_box.h"
+#include "platform/window.h"
 
 namespace quillet {
 
@@ -27,6 +28,8 @@ class MenuForm {
   // Pops the menu up at the pointer (creating its window at first use) and
   // runs the chosen command before it returns.
   virtual void PopupList2you() = 0;
+  // The same, opened by the keyboard at a screen point.
+  virtual void PopupList2youAt(PixelPoint at) = 0;
 };
 
 }  // namespace quillet

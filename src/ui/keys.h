@@ -6,6 +6,10 @@ namespace quillet {
 inline constexpr int kKeyTab = 0x09;
 inline constexpr int kKeyEnter = 0x0D;
 inline constexpr int kKeyEscape = 0x1B;
+inline constexpr int kKeySpace = 0x20;
+inline constexpr int kKeyApps = 0x5D;  // the context-menu key
+inline constexpr int kKeyF9 = 0x78;
+inline constexpr int kKeyF10 = 0x79;
 
 // A key going down, with the modifiers held. Alt+key arrives from the system
 // as a "system" key; it is the same key here.

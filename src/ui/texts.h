@@ -22,4 +22,12 @@ inline constexpr wchar_t kEditorFailedPrefix[] = L"无法打开编辑窗口：";
 inline constexpr wchar_t kOperationFailedPrefix[] = L"操作未能完成：";
 inline constexpr wchar_t kUnknownError[] = L"未知错误";
 
+// The keyword box's tool tip gains this line when another program holds the
+// key that summons the window; the key's name goes between the two parts.
+inline constexpr wchar_t kSummonChordTakenPrefix[] = L"快捷键 ";
+inline constexpr wchar_t kSummonChordTakenSuffix[] = L" 已被其他程序占用，无法用它唤出本窗口";
+
+// Accessible names of the pictures that act as buttons.
+inline constexpr wchar_t kCloseIconName[] = L"关闭";
+
 }  // namespace quillet

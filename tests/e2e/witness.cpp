@@ -4,7 +4,8 @@
 // right after the other race to write, so each also appends
 // "<creation time of its process, 100 ns ticks> <name>" to witness.order:
 // sorted by that time, the names come in the order the processes were
-// created.
+// created. It also appends "<name><TAB><its working directory>" to
+// witness.cwd, so a scenario can see where a target was started.
 #include <windows.h>
 
 #include <string>
@@ -48,6 +49,12 @@ bool append(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
+std::wstring working_directory() {
+  std::wstring dir(GetCurrentDirectoryW(0, nullptr), L'\0');
+  dir.resize(GetCurrentDirectoryW(static_cast<DWORD>(dir.size()), dir.data()));
+  return dir;
+}
+
 unsigned long long creation_ticks() {
   FILETIME created{}, exited{}, kernel{}, user{};
   if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
@@ -64,6 +71,7 @@ int wmain() {
   const std::wstring dir = path.substr(0, slash + 1);
   const std::string name = to_utf8(path.substr(slash + 1));
 
+  if (!append(dir + L"witness.cwd", name + "\t" + to_utf8(working_directory()) + "\n")) return 5;
   if (!append(dir + L"witness.order", std::to_string(creation_ticks()) + " " + name + "\n")) return 3;
   return append(dir + L"witness.log", name + "\n") ? 0 : 4;
 }

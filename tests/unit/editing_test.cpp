@@ -191,5 +191,23 @@ TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
   EXPECT_EQ(Editor().text2_.text, L"C:\\x.exe");
 }
 
+TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
+  list.selected = 2;
+  menus.choice = 2;  // 删除它
+  form.List1_MenuKey();
+  EXPECT_EQ(state.SelectedIndex, 2);
+  ASSERT_TRUE(menus.at);
+  EXPECT_EQ(menus.at->x, 100);
+  EXPECT_EQ(menus.at->y, 200 + 3 * 16);  // below the item
+  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
+  // No selection: -1, as after a click, with the menu at the list's top left.
+  list.selected = -1;
+  menus.choice = -1;
+  form.List1_MenuKey();
+  EXPECT_EQ(state.SelectedIndex, -1);
+  EXPECT_EQ(menus.popups, 2);
+  EXPECT_EQ(menus.at->y, 200);
+}
+
 }  // namespace
 }  // namespace quillet

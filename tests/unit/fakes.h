@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "platform/application.h"
 #include "platform/drop_data.h"
+#include "platform/environment.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
@@ -40,14 +42,15 @@ struct FakeWindow : Window {
   FakeWindow(Events& e, std::string n) : events_(e), name_(std::move(n)) {}
   Events& events_;
   std::string name_;
-  bool visible = false, topmost = false, rect_fails = false;
+  bool visible = false, topmost = false, rect_fails = false, active = false;
   float left = 0, top = 0, width = 7695, height = 5760;
   WindowState state = WindowState::kNormal;
   unsigned dpi = 96;
   PixelRect rect;
 
   void Show() override { visible = true, events_.Add(name_ + ".Show"); }
-  void Activate() override { events_.Add(name_ + ".Activate"); }
+  void Activate() override { active = true, events_.Add(name_ + ".Activate"); }
+  bool IsActive() const override { return active; }
   void Hide() override { visible = false, events_.Add(name_ + ".Hide"); }
   bool IsVisible() const override { return visible; }
   float Left() const override { return left; }
@@ -73,6 +76,15 @@ struct FakeListBox : ListBox {
   void RemoveItem(int index) override { items.erase(items.begin() + (static_cast<void>(items.at(index)), index)); }
   void Clear() override { items.clear(); }
   int SelectedIndex() const override { return selected; }
+  // Rows of 16 pixels from the client area's top, the first shown being top_row.
+  PixelRect client{100, 200, 600, 520};
+  int top_row = 0;
+  PixelRect ClientScreenRect() const override { return client; }
+  std::optional<PixelRect> ItemScreenRect(int index) const override {
+    if (index < 0 || index >= Count()) return std::nullopt;
+    const int top = client.top + (index - top_row) * 16;
+    return PixelRect{client.left, top, client.right, top + 16};
+  }
 };
 
 struct FakeTextBox : TextBox {
@@ -83,6 +95,7 @@ struct FakeTextBox : TextBox {
   std::wstring Text() const override { return text; }
   void SetText(const std::wstring& t) override { text = t; }
   void Focus() override { events_.Add(name_ + ".Focus"); }
+  void SelectAll() override { events_.Add(name_ + ".SelectAll"); }
 };
 
 struct FakeScreen : Screen {
@@ -95,7 +108,24 @@ struct FakeScreen : Screen {
   bool CursorPos(PixelPoint& out) const override { return cursor_fails ? false : (out = cursor, true); }
 };
 
-struct FakeShell : Shell { std::vector<std::wstring> opened; void Open(const std::wstring& t) override { opened.push_back(t); } };
+struct FakeShell : Shell {
+  std::vector<std::wstring> opened, directories;
+  void Open(const std::wstring& file, const std::wstring& directory) override {
+    opened.push_back(file), directories.push_back(directory);
+  }
+};
+
+struct FakeEnvironment : Environment {
+  std::map<std::wstring, std::wstring> variables;
+  std::vector<std::wstring> paths;  // the files and folders that exist
+  std::optional<std::wstring> Variable(const std::wstring& name) const override {
+    const auto found = variables.find(name);
+    return found == variables.end() ? std::nullopt : std::optional(found->second);
+  }
+  bool Exists(const std::wstring& path) const override {
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
+  }
+};
 
 struct FakeMessages : MessageBoxes {
   struct Shown { std::wstring text, title; MessageStyle style; Window* owner; };
@@ -139,9 +169,11 @@ struct FakeMenus : PopupMenuFactory {
   struct Menu : PopupMenu {
     explicit Menu(FakeMenus* o) : owner(o) {}
     FakeMenus* owner;
-    int TrackAtCursor() override { return ++owner->popups, owner->choice; }
+    int TrackAtCursor() override { return owner->at.reset(), ++owner->popups, owner->choice; }
+    int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->choice; }
   };
   int popups = 0, choice = -1;
+  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
   std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>&) override { return std::make_unique<Menu>(this); }
 };
 
@@ -161,12 +193,13 @@ struct MainWindowFixture : ::testing::Test {
   FakeTextBox text1{events, "Text1"};
   FakeScreen screen;
   FakeShell shell;
+  FakeEnvironment env;
   FakeMessages messages;
   FakeApp app;
   MemoryFilePort port;
   EntryFile file{port, Gbk(), kPath};
   SharedState state;
-  Form1 form{Form1Parts{window, list, text1, screen, shell, messages, app, file, state}};
+  Form1 form{Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
 };

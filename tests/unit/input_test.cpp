@@ -108,9 +108,50 @@ TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
   EXPECT_FALSE(RouteMainKey(Key(kKeyTab, false, true), Form1Control::kText1).consumed);  // Ctrl+Tab is not ours
 }
 
-TEST(EditorKeysTest, TabSwapsTheBoxesAndEnterAndEscapeDoNothing) {
-  EXPECT_TRUE(RouteEditorKey(Key(kKeyTab, true)).focus_other_box);
-  EXPECT_FALSE(RouteEditorKey(Key(kKeyEnter)).consumed || RouteEditorKey(Key(kKeyEscape)).focus_other_box);
+TEST(MainKeysTest, TheContextMenuKeyAndShiftF10OpenTheEntryMenuOnlyFromTheList) {
+  for (const KeyPress& key : {Key(kKeyApps), Key(kKeyApps, true), Key(kKeyF10, true)}) {
+    const MainKeyAction action = RouteMainKey(key, Form1Control::kList1);
+    EXPECT_TRUE(action.open_menu && action.consumed && !action.key_down) << key.key;
+    EXPECT_FALSE(RouteMainKey(key, Form1Control::kText1).open_menu) << key.key;  // the box's own menu
+  }
+  EXPECT_FALSE(RouteMainKey(Key(kKeyF10), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyF10, true, true), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyApps, false, false, true), Form1Control::kList1).open_menu);
+  EXPECT_FALSE(RouteMainKey(Key(kKeyApps), std::nullopt).open_menu);
+  // Below the item, within the list; scrolled out of view or no item: the list's top left.
+  const PixelRect client{100, 200, 600, 520};
+  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 232, 600, 248}, client).y, 248);
+  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 512, 600, 528}, client).y, 520);
+  for (const std::optional<PixelRect>& item : {std::optional<PixelRect>(PixelRect{100, 184, 600, 200}),
+                                               std::optional<PixelRect>(PixelRect{100, 520, 600, 536}),
+                                               std::optional<PixelRect>()}) {
+    EXPECT_EQ(KeyMenuPoint(item, client).x, 100);
+    EXPECT_EQ(KeyMenuPoint(item, client).y, 200);
+  }
+}
+
+TEST(EditorKeysTest, TabGoesRoundBoxesAndOkSpacePressesOkAndEnterAndEscapeDoNothing) {
+  EditorBox at = EditorBox::kText1;
+  for (const EditorBox expected : {EditorBox::kText2, EditorBox::kLabel3, EditorBox::kText1}) {
+    const EditorKeyAction action = RouteEditorKey(Key(kKeyTab), at);
+    ASSERT_TRUE(action.focus && action.consumed);
+    EXPECT_EQ(*action.focus, expected);
+    at = *action.focus;
+  }
+  EXPECT_EQ(RouteEditorKey(Key(kKeyTab, true), EditorBox::kText1).focus, EditorBox::kLabel3);
+  EXPECT_EQ(RouteEditorKey(Key(kKeyTab), EditorBox::kOther).focus, EditorBox::kText1);
+  // Space presses OK when OK has the focus, and its coming up clicks it; in a box it types.
+  const EditorKeyAction space = RouteEditorKey(Key(kKeySpace), EditorBox::kLabel3);
+  EXPECT_TRUE(space.press_ok && space.consumed);
+  EXPECT_TRUE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kLabel3));
+  EXPECT_FALSE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kText2));
+  EXPECT_FALSE(RouteEditorKey(Key(kKeySpace), EditorBox::kText2).consumed);
+  for (const EditorBox on : {EditorBox::kText1, EditorBox::kLabel3}) {
+    for (const int key : {kKeyEnter, kKeyEscape}) {
+      const EditorKeyAction action = RouteEditorKey(Key(key), on);
+      EXPECT_FALSE(action.press_ok || action.consumed || action.focus) << key;
+    }
+  }
   EXPECT_TRUE(EditorSwallowsChar(L'\r') && EditorSwallowsChar(L'\n') && EditorSwallowsChar(L'\x1b'));
   EXPECT_FALSE(EditorSwallowsChar(L'k'));
 }

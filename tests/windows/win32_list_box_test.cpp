@@ -1,18 +1,45 @@
 #include "platform/win32/win32_list_box.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/win32/surface.h"
+#include "platform/win32/system_library.h"
+
 namespace quillet {
 namespace {
+
+HWND MakeList() {
+  return ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr, nullptr,
+                           nullptr, nullptr);
+}
+
+// What an accessibility client reads as the name of `child` of the window's client object.
+std::wstring AccessibleName(HWND window, long child) {
+  static const auto object_from_window =
+      SystemFunction<decltype(&::AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
+  IAccessible* object = nullptr;
+  if (object_from_window == nullptr || FAILED(object_from_window(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+    return L"(no object)";
+  }
+  VARIANT which;
+  which.vt = VT_I4;
+  which.lVal = child;
+  BSTR name = nullptr;
+  const HRESULT result = object->get_accName(which, &name);
+  object->Release();
+  std::wstring text = SUCCEEDED(result) && name != nullptr ? std::wstring(name, ::SysStringLen(name)) : L"(none)";
+  ::SysFreeString(name);
+  return text;
+}
 
 // A list of 70,000 entries scrolled to its end: the item under the pointer is
 // the real one, not its index cut to 16 bits (70,000 would become 4,464).
 TEST(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
-  const HWND list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr,
-                                      nullptr, nullptr, nullptr);
+  const HWND list = MakeList();
   if (list == nullptr) GTEST_SKIP() << "no window station with a display";
   ::SendMessageW(list, LB_SETITEMHEIGHT, 0, 16);
   Win32ListBox box;
@@ -29,6 +56,67 @@ TEST(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
   EXPECT_EQ(box.Items()[item], L"k" + std::to_wstring(top + 2) + L":t");
   EXPECT_EQ(box.ItemAt({20, 500}), -1);
   ::DestroyWindow(list);
+}
+
+// Screen readers and automation ask the control for an item's text; the
+// control holds none, so the answers come from the items.
+TEST(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
+  const HWND list = MakeList();
+  if (list == nullptr) GTEST_SKIP() << "no window station with a display";
+  Win32ListBox box;
+  box.Attach(list);
+  box.AppendItems({L"a:1", L"", L"中文:C:\\程序\\x.exe"});
+  box.InsertItem(0, L"new:N");
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 3, 0), 14);
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 2, 0), 0);
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 4, 0), LB_ERR);
+  wchar_t text[32];
+  std::fill(std::begin(text), std::end(text), L'#');
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 3, reinterpret_cast<LPARAM>(text)), 14);
+  EXPECT_EQ(std::wstring(text), L"中文:C:\\程序\\x.exe");
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), 5);
+  EXPECT_EQ(std::wstring(text), L"new:N");
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(text)), LB_ERR);
+
+  ::DestroyWindow(list);
+}
+
+// Each item's line is its accessible name, through the system's annotation
+// of the list's children, where the system has that service.
+TEST(Win32ListBoxTest, ItemsAreNamedByTheirLines) {
+  const HWND list = MakeList();
+  if (list == nullptr) GTEST_SKIP() << "no window station with a display";
+  Win32ListBox box;
+  box.Attach(list);
+  box.AppendItems({L"a:1", L"中文:C:\\x.exe"});
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  const bool annotated = box.AnnotateItemNames();
+  if (annotated) {
+    EXPECT_EQ(AccessibleName(list, 2), L"中文:C:\\x.exe");
+    box.InsertItem(0, L"new:N");  // names follow the items, with no work per item
+    EXPECT_EQ(AccessibleName(list, 1), L"new:N");
+    EXPECT_EQ(AccessibleName(list, 3), L"中文:C:\\x.exe");
+  }
+  ::DestroyWindow(list);  // the annotation ends with the control
+  ::CoUninitialize();
+  if (!annotated) GTEST_SKIP() << "this system has no annotation service (Wine 8 has none)";
+}
+
+// Pictures and labels acting as buttons carry their names as window text,
+// which accessibility clients read as their names.
+TEST(SurfaceTest, ItsNameIsItsWindowTextAndItsAccessibleName) {
+  const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  if (host == nullptr) GTEST_SKIP() << "no window station with a display";
+  Surface close;
+  ASSERT_TRUE(close.Create(host, {0, 0, 20, 20}, {.tab_stop = true}, L"关闭"));
+  wchar_t text[16] = {};
+  ::GetWindowTextW(close.hwnd(), text, 16);
+  EXPECT_EQ(std::wstring(text), L"关闭");
+  EXPECT_TRUE(::GetWindowLongW(close.hwnd(), GWL_STYLE) & WS_TABSTOP);
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  EXPECT_EQ(AccessibleName(close.hwnd(), CHILDID_SELF), L"关闭");
+  ::CoUninitialize();
+  ::DestroyWindow(host);
 }
 
 }  // namespace

@@ -32,6 +32,13 @@ class Win32PopupMenu final : public PopupMenu, private MessageTarget {
   int TrackAtCursor() override {
     POINT at{};
     if (!::GetCursorPos(&at)) return -1;
+    return Track(at);
+  }
+
+  int TrackAt(PixelPoint at) override { return Track({at.x, at.y}); }
+
+ private:
+  int Track(POINT at) {
     // Without the foreground the menu would stay open after a click elsewhere.
     const HWND previous = ::GetForegroundWindow();
     ::SetForegroundWindow(hwnd());
@@ -46,7 +53,6 @@ class Win32PopupMenu final : public PopupMenu, private MessageTarget {
     return chosen >= kFirstItemId ? static_cast<int>(chosen - kFirstItemId) : -1;
   }
 
- private:
   HMENU menu_ = nullptr;
 };
 

@@ -4,12 +4,14 @@
 
 namespace quillet {
 
-bool Surface::Create(HWND parent, const RECT& pixels, Events events, bool visible) {
+bool Surface::Create(HWND parent, const RECT& pixels, Events events, const wchar_t* name, bool visible) {
   events_ = std::move(events);
   WindowParams params{L"QuilletSurface"};
-  params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) |
+                 (events_.tab_stop ? WS_TABSTOP : 0);
   params.rect = pixels;
   params.parent = parent;
+  params.text = name;
   return MessageTarget::Create(params) != nullptr;
 }
 
@@ -23,6 +25,11 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       RECT client;
       ::GetClientRect(hwnd(), &client);
       if (events_.paint) events_.paint(dc, client);
+      if (events_.tab_stop && ::GetFocus() == hwnd()) {
+        RECT focus = client;
+        ::InflateRect(&focus, -2, -2);
+        ::DrawFocusRect(dc, &focus);
+      }
       ::EndPaint(hwnd(), &ps);
       return 0;
     }
@@ -48,6 +55,10 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // The message's own button state: the system's key state can lag
       // behind a drag that the window manager carried out.
       if ((wparam & MK_LBUTTON) && events_.mouse_move) events_.mouse_move();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (events_.tab_stop) ::InvalidateRect(hwnd(), nullptr, FALSE);
       return 0;
     case WM_CAPTURECHANGED:
       if (events_.capture_lost) events_.capture_lost();

@@ -22,9 +22,11 @@ class Surface : public MessageTarget {
     std::function<void()> click{};             // runs after the capture has ended
     std::function<void()> capture_lost{};      // the capture went elsewhere before the release
     std::function<void()> mouse_move{};        // a move over it while the primary button is held
+    bool tab_stop = false;  // takes the keyboard focus and shows it with a focus rectangle
   };
 
-  bool Create(HWND parent, const RECT& pixels, Events events, bool visible = true);
+  // `name` is its window text: what accessibility tools read as its name.
+  bool Create(HWND parent, const RECT& pixels, Events events, const wchar_t* name = L"", bool visible = true);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

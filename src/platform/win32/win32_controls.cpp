@@ -23,6 +23,8 @@ void Win32TextBox::Focus() {
   ::SetFocus(hwnd_);
 }
 
+void Win32TextBox::SelectAll() { ::SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
+
 void Win32Window::Show() { ::ShowWindow(hwnd_, SW_SHOWNA); }
 void Win32Window::Activate() {
   ::SetForegroundWindow(hwnd_);
@@ -30,6 +32,7 @@ void Win32Window::Activate() {
 }
 void Win32Window::Hide() { ::ShowWindow(hwnd_, SW_HIDE); }
 bool Win32Window::IsVisible() const { return ::IsWindowVisible(hwnd_) != FALSE; }
+bool Win32Window::IsActive() const { return hwnd_ != nullptr && ::GetForegroundWindow() == hwnd_; }
 
 RECT Win32Window::Rect() const {
   RECT rect{};

@@ -18,6 +18,7 @@ class Win32TextBox final : public TextBox {
   void SetText(const std::wstring& text) override;
   // Brings its window to the front when that is visible, then takes the focus.
   void Focus() override;
+  void SelectAll() override;
 
  private:
   HWND hwnd_ = nullptr;
@@ -32,6 +33,7 @@ class Win32Window final : public Window {
   void Activate() override;
   void Hide() override;
   bool IsVisible() const override;
+  bool IsActive() const override;
   float Left() const override;
   float Top() const override;
   float Width() const override;

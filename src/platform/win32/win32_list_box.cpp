@@ -1,6 +1,140 @@
 #include "platform/win32/win32_list_box.h"
 
+#include <commctrl.h>
+#include <oleacc.h>
+
 namespace quillet {
+namespace {
+
+constexpr UINT_PTR kTextSubclassId = 1;
+
+}  // namespace
+
+// Answers the annotation service's questions about the list's children: the
+// name of child n is item n - 1. Reference-counted; it may outlive the list
+// in a client's hands, and then knows nothing.
+class ItemNameServer final : public IAccPropServer {
+ public:
+  ItemNameServer(IAccPropServices* services, const std::vector<std::wstring>* items)
+      : services_(services), items_(items) {
+    services_->AddRef();
+  }
+
+  // The list is going away: from now on no child has a name.
+  void Forget() { items_ = nullptr; }
+  IAccPropServices* services() const { return services_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IAccPropServer) {
+      *out = static_cast<IAccPropServer*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = ::InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetPropValue(const BYTE* id, DWORD id_length, MSAAPROPID property, VARIANT* value,
+                                         BOOL* has) override {
+    if (value == nullptr || has == nullptr) return E_POINTER;
+    ::VariantInit(value);
+    *has = FALSE;
+    HWND window = nullptr;
+    DWORD object = 0, child = 0;
+    if (items_ == nullptr || property != PROPID_ACC_NAME ||
+        FAILED(services_->DecomposeHwndIdentityString(id, id_length, &window, &object, &child)) ||
+        object != static_cast<DWORD>(OBJID_CLIENT) || child == CHILDID_SELF || child > items_->size()) {
+      return S_OK;  // not ours: the system's own answer stands
+    }
+    const std::wstring& item = (*items_)[child - 1];
+    value->bstrVal = ::SysAllocStringLen(item.data(), static_cast<UINT>(item.size()));
+    if (value->bstrVal == nullptr) return E_OUTOFMEMORY;
+    value->vt = VT_BSTR;
+    *has = TRUE;
+    return S_OK;
+  }
+
+ private:
+  ~ItemNameServer() { services_->Release(); }
+
+  LONG references_ = 1;
+  IAccPropServices* services_;
+  const std::vector<std::wstring>* items_;
+};
+
+Win32ListBox::~Win32ListBox() {
+  if (hwnd_ != nullptr && ::IsWindow(hwnd_)) Detach();
+  if (names_ != nullptr) {
+    names_->Forget();
+    names_->Release();
+  }
+}
+
+void Win32ListBox::Attach(HWND list) {
+  hwnd_ = list;
+  if (hwnd_ != nullptr) ::SetWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+bool Win32ListBox::AnnotateItemNames() {
+  if (hwnd_ == nullptr || names_ != nullptr) return names_ != nullptr;
+  IAccPropServices* services = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)))) {
+    return false;
+  }
+  auto* server = new ItemNameServer(services, &items_);
+  services->Release();
+  MSAAPROPID name = PROPID_ACC_NAME;
+  // One server for every child of the list: nothing to do per item.
+  if (FAILED(server->services()->SetHwndPropServer(hwnd_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1,
+                                                   server, ANNO_CONTAINER))) {
+    server->Release();
+    return false;
+  }
+  names_ = server;
+  return true;
+}
+
+// The annotation and the text answers end with the control.
+void Win32ListBox::Detach() {
+  if (names_ != nullptr) {
+    MSAAPROPID name = PROPID_ACC_NAME;
+    names_->services()->ClearHwndProps(hwnd_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    names_->Forget();
+    names_->Release();
+    names_ = nullptr;
+  }
+  ::RemoveWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId);
+}
+
+LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                        DWORD_PTR self) {
+  auto& box = *reinterpret_cast<Win32ListBox*>(self);
+  switch (message) {
+    case LB_GETTEXTLEN:
+      return wparam < box.items_.size() ? static_cast<LRESULT>(box.items_[wparam].size()) : LB_ERR;
+    case LB_GETTEXT: {
+      // The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
+      if (wparam >= box.items_.size() || lparam == 0) return LB_ERR;
+      const std::wstring& item = box.items_[wparam];
+      auto* buffer = reinterpret_cast<wchar_t*>(lparam);
+      item.copy(buffer, item.size());
+      buffer[item.size()] = L'\0';
+      return static_cast<LRESULT>(item.size());
+    }
+    case WM_NCDESTROY:
+      box.Detach();
+      break;
+  }
+  return ::DefSubclassProc(list, message, wparam, lparam);
+}
 
 void Win32ListBox::AppendItems(std::vector<std::wstring> items) {
   if (items.empty()) return;
@@ -40,6 +174,21 @@ void Win32ListBox::Clear() {
 int Win32ListBox::SelectedIndex() const {
   const LRESULT selected = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+PixelRect Win32ListBox::ClientScreenRect() const {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return {client.left, client.top, client.right, client.bottom};
+}
+
+std::optional<PixelRect> Win32ListBox::ItemScreenRect(int index) const {
+  RECT item{};
+  if (index < 0 || index >= Count()) return std::nullopt;
+  if (::SendMessageW(hwnd_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return std::nullopt;
+  ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  return PixelRect{item.left, item.top, item.right, item.bottom};
 }
 
 int Win32ListBox::ItemAt(POINT at) const {

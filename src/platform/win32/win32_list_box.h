@@ -6,17 +6,32 @@
 
 namespace quillet {
 
+class ItemNameServer;
+
 // The list over a list box that holds no strings of its own (LBS_NODATA,
 // owner-drawn): the items live here, the control only knows their number.
 // Filling it is one message whatever the count, and an item may hold any
-// character, NUL included.
+// character, NUL included. The control answers LB_GETTEXTLEN and LB_GETTEXT
+// from the items, so that screen readers and automation can read them.
 class Win32ListBox final : public ListBox {
  public:
   // The styles the control must be created with.
   static constexpr DWORD kStyle = LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_VSCROLL;
 
-  void Attach(HWND list) { hwnd_ = list; }
+  Win32ListBox() = default;
+  ~Win32ListBox() override;
+  Win32ListBox(const Win32ListBox&) = delete;
+  Win32ListBox& operator=(const Win32ListBox&) = delete;
+
+  // Takes the control over; it must outlive this object or be destroyed first.
+  void Attach(HWND list);
   HWND hwnd() const { return hwnd_; }
+
+  // Gives each item its line as its accessible name, through the system's
+  // dynamic annotation of the list's children (COM must be initialised on
+  // this thread). False where the system has no annotation service (Wine 8
+  // has none): the items then have no names beyond what LB_GETTEXT gives.
+  bool AnnotateItemNames();
 
   const std::vector<std::wstring>& Items() const override { return items_; }
   void AppendItems(std::vector<std::wstring> items) override;
@@ -25,6 +40,8 @@ class Win32ListBox final : public ListBox {
   void RemoveItem(int index) override;
   void Clear() override;
   int SelectedIndex() const override;
+  PixelRect ClientScreenRect() const override;
+  std::optional<PixelRect> ItemScreenRect(int index) const override;
 
   // The item under a point of the client area, -1 when none: full-size, where
   // LB_ITEMFROMPOINT answers in 16 bits.
@@ -34,12 +51,16 @@ class Win32ListBox final : public ListBox {
   void Draw(const DRAWITEMSTRUCT& item, COLORREF background, COLORREF text) const;
 
  private:
+  static LRESULT CALLBACK TextProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+  void Detach();
+
   // Tells the control the new count, keeping its scroll position and moving
   // the selection by `shift` when items were inserted or removed above it.
   void Recount(int changed_at, int shift);
 
   HWND hwnd_ = nullptr;
   std::vector<std::wstring> items_;
+  ItemNameServer* names_ = nullptr;  // holds a reference while annotated
 };
 
 }  // namespace quillet

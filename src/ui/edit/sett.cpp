@@ -5,12 +5,12 @@
 
 namespace quillet {
 
-void Sett::PopupList2you() {
+void Sett::Popup(std::optional<PixelPoint> at) {
   if (list2you_ == nullptr) {
     list2you_ = p_.menus.Create({L"新增一个", L"编辑它", L"删除它", L"删除所有"});
     if (list2you_ == nullptr) return;
   }
-  switch (list2you_->TrackAtCursor()) {
+  switch (at ? list2you_->TrackAt(*at) : list2you_->TrackAtCursor()) {
     case 0: addone_Click(); break;
     case 1: editit_Click(); break;
     case 2: del_Click(); break;

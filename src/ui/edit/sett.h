@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/list_box.h"
 #include "platform/message_box.h"
@@ -31,7 +32,8 @@ class Sett final : public MenuForm {
  public:
   explicit Sett(const SettParts& parts) : p_(parts) {}
 
-  void PopupList2you() override;
+  void PopupList2you() override { Popup(std::nullopt); }
+  void PopupList2youAt(PixelPoint at) override { Popup(at); }
 
   void addone_Click();    // "新增一个"
   void editit_Click();    // "编辑它"
@@ -39,6 +41,7 @@ class Sett final : public MenuForm {
   void clearall_Click();  // "删除所有"
 
  private:
+  void Popup(std::optional<PixelPoint> at);
   bool SelectedIndexNamesAnItem() const;
 
   SettParts p_;

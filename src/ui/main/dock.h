@@ -14,6 +14,9 @@ struct DockInputs {
   // The window docks only behind an outer edge of the whole desktop (every
   // monitor), in pixels; on one monitor that is the screen.
   PixelRect desktop;
+  // Brought out by the summoning key and still the active window: it stays out.
+  bool summoned = false;
+  bool active = false;
 };
 
 // The decision of one tick: nothing, or one new Top or Left (twips), and
@@ -35,5 +38,9 @@ inline constexpr float kOverhangTwips = 10.0f;
 // Every twips value, the desktop's included, is measured at the window's own
 // DPI, so monitors at different scales can't make it jump back and forth.
 DockMove DockTick(const DockInputs& in);
+
+// What the tick does with the pointer over the window: back from behind the
+// edge it lies beyond, and shown.
+DockMove DockRestore(const DockInputs& in);
 
 }  // namespace quillet

@@ -5,6 +5,7 @@
 #include "ui/drag_window.h"
 #include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/launch.h"
 #include "ui/placement.h"
 #include "ui/texts.h"
 
@@ -37,7 +38,10 @@ void Form1::Form_KeyDown(int key_code, int /*shift*/) {
 
 void Form1::Command5_Click() { LaunchByKeyword(p_.file, p_.Text1.Text(), *this); }
 
-void Form1::OpenTarget(const std::wstring& target) { p_.shell.Open(target); }
+void Form1::OpenTarget(const std::wstring& target) {
+  const Launch launch = PlanLaunch(target, p_.env);
+  p_.shell.Open(launch.file, launch.directory);
+}
 
 void Form1::Command1_Click() { LoadEntryFile(); }
 
@@ -57,7 +61,7 @@ void Form1::Command3_Click() {
 
 IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
 
-void Form1::Timer1_Timer() {
+DockInputs Form1::ReadDockInputs() const {
   DockInputs in;
   p_.screen.CursorPos(in.pointer);  // a failed read leaves zeros
   p_.window.OuterRect(in.rect);
@@ -68,21 +72,48 @@ void Form1::Timer1_Timer() {
   in.height = p_.window.Height();
   in.dpi = p_.window.Dpi();
   in.desktop = p_.screen.Desktop();
-  const DockMove move = DockTick(in);
+  return in;
+}
+
+void Form1::Apply(const DockMove& move) {
   if (move.edge == DockMove::Edge::kTop) p_.window.SetTop(move.value);
   if (move.edge == DockMove::Edge::kLeft) p_.window.SetLeft(move.value);
+}
+
+void Form1::Timer1_Timer() {
+  DockInputs in = ReadDockInputs();
+  in.active = p_.window.IsActive();
+  if (!in.active) summoned_ = false;
+  in.summoned = summoned_;
+  const DockMove move = DockTick(in);
+  Apply(move);
   if (move.show) p_.window.Show();
+}
+
+void Form1::Form_HotKey() {
+  Apply(DockRestore(ReadDockInputs()));
+  p_.window.Show();
+  p_.window.Activate();
+  p_.Text1.Focus();
+  p_.Text1.SelectAll();
+  summoned_ = true;
 }
 
 void Form1::pmenu_MouseMove() { DragWindow(p_.window); }
 void Form1::title_MouseMove() { DragWindow(p_.window); }
 
-void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath); }
+void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath, L""); }
 
 void Form1::List1_MouseUp(int button) {
   if (button != 1) return;
   p_.state.SelectedIndex = p_.List1.SelectedIndex();
   if (menu_ != nullptr) menu_->PopupList2you();
+}
+
+void Form1::List1_MenuKey() {
+  p_.state.SelectedIndex = p_.List1.SelectedIndex();
+  const PixelPoint at = KeyMenuPoint(p_.List1.ItemScreenRect(p_.state.SelectedIndex), p_.List1.ClientScreenRect());
+  if (menu_ != nullptr) menu_->PopupList2youAt(at);
 }
 
 void Form1::List1_OLEDragDrop(const DropData& data) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/application.h"
+#include "platform/environment.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
@@ -13,6 +14,7 @@
 #include "store/lookup.h"
 #include "platform/drop_data.h"
 #include "ui/forms.h"
+#include "ui/main/dock.h"
 #include "ui/shared_state.h"
 
 namespace quillet {
@@ -28,6 +30,7 @@ struct Form1Parts {
   TextBox& Text1;
   Screen& screen;
   Shell& shell;
+  const Environment& env;
   MessageBoxes& messages;
   Application& app;
   EntryFile& file;
@@ -65,6 +68,12 @@ class Form1 : private TargetOpener {
   // touches the sliver left on screen.
   void Timer1_Timer();
 
+  // The summoning key: brings the window out from behind the edge it is
+  // docked at, shows and activates it, and leaves the keyword box focused
+  // with its text selected. The window then stays out until it has lost the
+  // activation.
+  void Form_HotKey();
+
   // Moves over the bare title strip and the title drag the window.
   void pmenu_MouseMove();
   void title_MouseMove();
@@ -75,6 +84,10 @@ class Form1 : private TargetOpener {
   // A button released over the list (1 left, 2 right, 4 middle): the left one
   // remembers the selected item and pops up the entry menu.
   void List1_MouseUp(int button);
+
+  // The context-menu key or Shift+F10 with the focus on the list: what the
+  // left-button release does, with the menu at the selected item.
+  void List1_MenuKey();
 
   // Something dropped on the list opens the editor to add it as a target:
   // the dropped text, else the first file's path; a drop offering neither is
@@ -93,6 +106,8 @@ class Form1 : private TargetOpener {
  private:
   void OpenTarget(const std::wstring& target) override;
   void LoadEntryFile();
+  DockInputs ReadDockInputs() const;
+  void Apply(const DockMove& move);
   // False when another program changed data.txt since it was last read or
   // written here and the user chose not to overwrite it.
   bool MayOverwrite();
@@ -100,6 +115,8 @@ class Form1 : private TargetOpener {
   Form1Parts p_;
   MenuForm* menu_ = nullptr;
   EditorForm* editor_ = nullptr;
+  // Brought out by the summoning key, and active ever since.
+  bool summoned_ = false;
 };
 
 }  // namespace quillet

@@ -17,6 +17,10 @@ MainKeyAction RouteMainKey(const KeyPress& key, std::optional<Form1Control> focu
   if (key.key == kKeyTab && !key.ctrl && !key.alt) {
     action.focus = NextInTabOrder(focused, key.shift);
     action.consumed = true;
+  } else if (focused == Form1Control::kList1 && !key.ctrl && !key.alt &&
+             (key.key == kKeyApps || (key.key == kKeyF10 && key.shift))) {
+    action.open_menu = true;
+    action.consumed = true;
   } else if (key.key == kKeyEnter) {
     // Whatever the modifiers: Shift, Ctrl and Alt+Enter launch like Enter.
     action.key_down = true;
