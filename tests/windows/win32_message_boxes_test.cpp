@@ -41,6 +41,12 @@ class BoxAnswerer {
     ::KillTimer(box, timer);
     if (!current_ || current_->seen) return;
     BoxAnswerer& self = *current_;
+    // The box gives its default button the focus once it is active: until
+    // then, look again (a busy system takes its time; there is no deadline).
+    if (!::IsChild(box, ::GetFocus()) && ++self.looks_ < 200) {
+      ::SetTimer(box, timer, 50, &BoxAnswerer::Look);
+      return;
+    }
     self.seen = true;
     self.has_cancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
     self.focused_button = ::GetDlgCtrlID(::GetFocus());
@@ -58,6 +64,7 @@ class BoxAnswerer {
   }
   static inline BoxAnswerer* current_ = nullptr;
   int button_;
+  int looks_ = 0;
   HHOOK hook_ = nullptr;
 };
 
