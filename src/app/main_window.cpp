@@ -82,10 +82,10 @@ bool MainWindow::Create() {
   }
   CreateControls();
   services_.app.SetMainWindow(hwnd());
-  // Ticks from creation on, also while the window is hidden.
-  ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
   form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell, services_.env,
                                              services_.messages, services_.app, services_.file, services_.state});
+  // Ticks from creation on, also while the window is hidden.
+  ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
   if (list_.hwnd() != nullptr) {
     ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
   }

@@ -66,16 +66,6 @@ std::string EntryFile::ReadBytes() const {
   return read.kind == ReadOutcome::Kind::kOk ? std::move(read.bytes) : std::string();
 }
 
-std::wstring EntryFile::ReadWholeFile() const {
-  const std::string bytes = ReadBytes();
-  const ClassifiedBytes file = ClassifyBytes(bytes);
-  const std::wstring text = CodecFor(file.encoding).Decode(file.content);
-  std::wstring whole;
-  whole.reserve(text.size() + 2);
-  ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { whole.append(L"\r\n").append(line); });
-  return whole;
-}
-
 IoStatus EntryFile::Write(std::wstring_view text) {
   if (unread_) return IoStatus::Fail(kUnreadFileMessage);
   ReadOutcome written;

@@ -62,10 +62,6 @@ class EntryFile {
     }
   }
 
-  // CR LF before every line, none at the end; the empty text for a file
-  // without lines or one that can't be read.
-  std::wstring ReadWholeFile() const;
-
   // The raw bytes for the lookup; empty when missing or unreadable.
   std::string ReadBytes() const;
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/drag_source.h"
+#include "tests/windows/file_list_block.h"
 
 namespace quillet {
 namespace {

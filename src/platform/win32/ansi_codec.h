@@ -17,7 +17,6 @@ class AnsiCodec final : public Codec {
   std::wstring Decode(std::string_view bytes) const override;
   std::optional<std::string> Encode(std::wstring_view text) const override;
 
-  UINT code_page() const { return code_page_; }
   bool available() const { return available_; }
 
  private:

@@ -145,20 +145,6 @@ std::vector<ClipboardBlock> TextBlocks(const std::wstring& text) {
   return blocks;
 }
 
-ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths) {
-  DROPFILES header{};
-  header.pFiles = sizeof header;
-  header.fWide = TRUE;
-  std::wstring names;
-  for (const std::wstring& path : paths) {
-    names += path;
-    names.push_back(L'\0');
-  }
-  names.push_back(L'\0');
-  if (paths.empty()) names.push_back(L'\0');
-  return {CF_HDROP, BytesOf(&header, sizeof header) + BytesOf(names.data(), names.size() * sizeof(wchar_t))};
-}
-
 IDataObject* NewMemoryDataObject(std::vector<ClipboardBlock> blocks) { return new MemoryDataObject(std::move(blocks)); }
 
 HRESULT DragBlocks(std::vector<ClipboardBlock> blocks, DWORD* effect) {

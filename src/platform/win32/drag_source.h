@@ -18,8 +18,6 @@ struct ClipboardBlock {
 // A dragged text: CF_UNICODETEXT, and CF_TEXT in the ANSI code page (a
 // character the code page lacks becomes its default character), each ended by a NUL.
 std::vector<ClipboardBlock> TextBlocks(const std::wstring& text);
-// A dragged file list: CF_HDROP holding DROPFILES with wide names.
-ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths);
 
 // A data object offering each block through TYMED_HGLOBAL (a fresh copy for
 // every GetData); its reference count starts at 1.
