@@ -1,5 +1,7 @@
 #include "store/entry_file.h"
 
+#include "store/utf8_codec.h"
+
 namespace quillet {
 
 ClassifiedBytes ClassifyBytes(std::string_view bytes) {
@@ -19,8 +21,9 @@ std::wstring ConfigSaveText(const std::vector<std::wstring>& items) {
   return text;
 }
 
-const Codec& EntryFile::CodecFor(FileEncoding encoding) const {
-  return encoding == FileEncoding::kUtf8WithBom ? static_cast<const Codec&>(utf8_) : ansi_;
+const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
+  static const Utf8Codec utf8;
+  return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
 }
 
 EntryFile::Seen EntryFile::Fingerprint(const ReadOutcome& read) {

@@ -11,7 +11,6 @@
 #include "store/file_port.h"
 #include "store/io_status.h"
 #include "store/lines.h"
-#include "store/utf8_codec.h"
 
 namespace quillet {
 
@@ -27,6 +26,10 @@ struct ClassifiedBytes {
   std::string_view content;  // without the mark
 };
 ClassifiedBytes ClassifyBytes(std::string_view bytes);
+
+// The codec that reads and writes a file of `encoding`; `ansi` is the
+// system's code page.
+const Codec& CodecFor(FileEncoding encoding, const Codec& ansi);
 
 // The text of `items` as the file holds it: every item followed by CR LF;
 // an empty list gives a single CR LF.
@@ -82,7 +85,7 @@ class EntryFile {
   // Whether `text` can be written in the file's encoding.
   bool CanStore(std::wstring_view text) const;
 
-  const Codec& CodecFor(FileEncoding encoding) const;
+  const Codec& CodecFor(FileEncoding encoding) const { return quillet::CodecFor(encoding, ansi_); }
 
  private:
   // What a file looked like when this program last read or wrote it.
@@ -104,7 +107,6 @@ class EntryFile {
 
   FilePort& port_;
   const Codec& ansi_;
-  Utf8Codec utf8_;
   std::wstring path_;
   FileEncoding encoding_ = FileEncoding::kAnsi;
   bool loaded_ = false;  // a load has succeeded (or found no file)
