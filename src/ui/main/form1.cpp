@@ -12,13 +12,7 @@
 namespace quillet {
 
 void Form1::Form_Load() {
-  // Centred from the designed size, in single precision, in the twips of the
-  // monitor the window appears on.
-  const Monitor screen = p_.screen.Primary();
-  const float left = WidthTwips(screen) / 2.0f - kForm1Width / 2.0f;
-  const float top = HeightTwips(screen) / 2.0f - kForm1Height / 2.0f;
-  p_.window.SetLeft(left);
-  p_.window.SetTop(top);
+  CentreOnPrimary(p_.window, p_.screen, kForm1Width, kForm1Height);
   LoadEntryFile();
   p_.Text1.Focus();
   p_.window.MakeTopmost(/*show=*/true);
@@ -117,19 +111,12 @@ void Form1::List1_MenuKey() {
 }
 
 void Form1::List1_OLEDragDrop(const DropData& data) {
-  std::wstring value;
-  if (auto text = data.Text()) {
-    value = std::move(*text);
-  } else {
-    auto files = data.Files();
-    if (files.empty()) return;
-    value = std::move(files.front());
-  }
-  if (editor_ == nullptr) return;
+  const std::optional<std::wstring> value = data.TextOrFirstFile();
+  if (!value || editor_ == nullptr) return;
   p_.window.Hide();
   p_.state.EditMode = 0;
   if (!editor_->Show()) return;
-  editor_->Text2().SetText(value);
+  editor_->Text2().SetText(*value);
 }
 
 bool Form1::Image3_Click() {
