@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/clickable.h"
-#include "app/pictures.h"
+#include "app/painting.h"
 #include "platform/twips.h"
 #include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
@@ -17,10 +17,10 @@
 namespace quillet {
 namespace {
 
-constexpr COLORREF kBlue = RGB(14, 151, 231);
-constexpr COLORREF kPanelYellow = RGB(255, 255, 128);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kBlue = ToColorRef(kStripBlue);
+constexpr COLORREF kPanel = ToColorRef(kPanelYellow);
+constexpr COLORREF kCaptionInk = ToColorRef(kWhite);
+constexpr COLORREF kLabelInk = ToColorRef(kBlack);
 
 constexpr wchar_t kTitleFace[] = L"Consolas";
 constexpr float kTitlePoints = 12.0f;
@@ -57,22 +57,9 @@ constexpr std::array<PartLayout, 8> kLayout{{
     {Part::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
 }};
 
-void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  ::SetBkColor(dc, colour);
-  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
-// A label: its background, then its caption in one line.
 std::function<void(HDC, const RECT&)> LabelPainter(const wchar_t* caption, HFONT font, COLORREF background,
                                                    COLORREF ink, UINT align) {
-  return [=](HDC dc, const RECT& rect) {
-    Fill(dc, rect, background);
-    Selected selected(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ink);
-    RECT text = rect;
-    ::DrawTextW(dc, caption, -1, &text, align | DT_SINGLELINE | DT_NOPREFIX);
-  };
+  return [=](HDC dc, const RECT& rect) { PaintLabel(dc, rect, caption, font, background, ink, align); };
 }
 
 }  // namespace
@@ -157,7 +144,7 @@ void EditorWindow::CreateControls() {
     const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
     switch (part.id) {
       case Part::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)},
+        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
                       part.caption);
         break;
       case Part::kImage3:
@@ -167,19 +154,19 @@ void EditorWindow::CreateControls() {
                        kCloseIconName);
         break;
       case Part::kPicture1:
-        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }});
+        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
         break;
       case Part::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
                        part.caption);
         break;
       case Part::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
+        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
                        part.caption);
         break;
       case Part::kLabel3: {
         Surface::Events ok = Clickable(clicks_, kLabel3Click,
-                                       LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                                       LabelPainter(part.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
                                        [this] { form().Label3_Click(); });
         ok.tab_stop = true;
         label3_.Create(parent, r, std::move(ok), part.caption);

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "app/clickable.h"
-#include "app/pictures.h"
+#include "app/painting.h"
 #include "platform/twips.h"
 #include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
@@ -17,8 +17,6 @@
 
 namespace quillet {
 namespace {
-
-COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr int kSummonHotKeyId = 1;
@@ -140,10 +138,7 @@ void MainWindow::CreateControls() {
     HWND created = nullptr;
     switch (layout.id) {
       case Form1Control::kPmenu:
-        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) {
-                                    ::SetBkColor(dc, blue);
-                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-                                  },
+        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
                                   .mouse_move = [this] { form_->pmenu_MouseMove(); }});
         created = strip_.hwnd();
         break;
@@ -151,13 +146,8 @@ void MainWindow::CreateControls() {
         const FontSpec* font = layout.font;
         const wchar_t* caption = layout.caption;
         title_.Create(parent, r, {.paint = [this, blue, font, caption](HDC dc, const RECT& rect) {
-                                    ::SetBkColor(dc, blue);
-                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-                                    Selected selected(dc, FontFor(font));
-                                    ::SetBkMode(dc, TRANSPARENT);
-                                    ::SetTextColor(dc, ToColorRef(kWhite));
-                                    RECT text = rect;
-                                    ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                                    PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite),
+                                               DT_LEFT | DT_TOP);
                                   },
                                   .mouse_move = [this] { form_->title_MouseMove(); }},
                       caption);

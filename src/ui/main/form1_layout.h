@@ -1,21 +1,12 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 namespace quillet {
 
 // The main window's design, in twips (15 twips are one pixel at 96 DPI).
 inline constexpr float kForm1Width = 7695.0f;
 inline constexpr float kForm1Height = 5760.0f;
-
-struct Rgb {
-  std::uint8_t r, g, b;
-};
-inline constexpr Rgb kStripBlue{14, 151, 231};
-inline constexpr Rgb kListYellow{255, 255, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
 
 enum class Form1Control { kPmenu, kTitle, kText1, kImage1, kImage3, kList1, kCommand5, kCommand1, kCommand2, kCommand3, kCommand4 };
 
