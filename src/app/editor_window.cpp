@@ -6,8 +6,8 @@
 
 #include "app/clickable.h"
 #include "app/painting.h"
+#include "app/resource_ids.h"
 #include "platform/twips.h"
-#include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "platform/win32/system_error.h"
 #include "ui/edit/editor_keys.h"
@@ -32,7 +32,6 @@ constexpr UINT_PTR kText2Id = 202;
 // The button-like close picture and OK label.
 constexpr int kImage3Click = 1;
 constexpr int kLabel3Click = 2;
-constexpr UINT_PTR kText2SubclassId = 1;
 
 enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
 
@@ -69,11 +68,6 @@ EditorWindow::EditorWindow(EditorWindowFactory& factory) : factory_(factory) { f
 EditorWindow::~EditorWindow() {
   auto& living = factory_.living_;
   living.erase(std::remove(living.begin(), living.end(), this), living.end());
-  // The drop target goes before its window, and the window before the fonts
-  // and surfaces its controls use.
-  text2_drop_.Revoke();
-  if (text2_.hwnd() != nullptr) ::RemoveWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId);
-  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
 }
 
 Form2& EditorWindow::form() { return *factory_.form_; }
@@ -104,7 +98,7 @@ bool EditorWindow::Create(std::wstring& why) {
   params.style = WS_POPUP | WS_CLIPCHILDREN;
   params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = L"Form2";
-  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
   if (MessageTarget::Create(params) == nullptr) {
     why = SystemErrorMessage(::GetLastError());
     return false;
@@ -122,7 +116,9 @@ bool EditorWindow::Create(std::wstring& why) {
     return false;
   }
   text2_drop_.Register(text2_.hwnd(), [this](const DropData& data) { form().Text2_OLEDragDrop(data); });
-  ::SetWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId, reinterpret_cast<DWORD_PTR>(this));
+  text2_hook_.Install(text2_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
+    return OnText2Message(message, wparam, lparam);
+  });
   return true;
 }
 
@@ -184,20 +180,6 @@ void EditorWindow::CreateControls() {
   }
 }
 
-LRESULT CALLBACK EditorWindow::Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                         DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(edit, &EditorWindow::Text2Proc, kText2SubclassId);
-    return ::DefSubclassProc(edit, message, wparam, lparam);
-  }
-  try {
-    return reinterpret_cast<EditorWindow*>(self)->OnText2Message(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    return ::DefSubclassProc(edit, message, wparam, lparam);
-  }
-}
-
 LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam) {
   const HWND edit = text2_.hwnd();
   const PixelPoint at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
@@ -236,7 +218,7 @@ LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam)
       return 0;
     }
   }
-  return ::DefSubclassProc(edit, message, wparam, lparam);
+  return text2_hook_.Default(message, wparam, lparam);
 }
 
 bool EditorWindow::PreTranslate(const MSG& msg) {

@@ -7,8 +7,8 @@
 
 #include "app/clickable.h"
 #include "app/painting.h"
+#include "app/resource_ids.h"
 #include "platform/twips.h"
-#include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "ui/main/main_keys.h"
 #include "ui/main/summon.h"
@@ -24,7 +24,6 @@ constexpr int kSummonHotKeyId = 1;
 constexpr int kToolTipWidth = 600;
 constexpr UINT_PTR kList1Id = 110;
 constexpr UINT_PTR kText1Id = 111;
-constexpr UINT_PTR kList1SubclassId = 1;
 // Command1..Command5 get the ids 101..105.
 constexpr UINT_PTR kCommandIdBase = 100;
 // The button-like pictures of the title strip.
@@ -46,15 +45,6 @@ int CommandNumber(Form1Control id) {
 
 }  // namespace
 
-MainWindow::~MainWindow() {
-  // The drop target and the list's hook go before the window, and the window
-  // before the members its controls use.
-  list_drop_.Revoke();
-  if (hwnd() != nullptr) ::UnregisterHotKey(hwnd(), kSummonHotKeyId);
-  if (list_.hwnd() != nullptr) ::RemoveWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId);
-  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
-}
-
 bool MainWindow::Create() {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
@@ -70,7 +60,7 @@ bool MainWindow::Create() {
   params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = kForm1WindowText;
   params.background = blue_.get();
-  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
   if (MessageTarget::Create(params) == nullptr) return false;
   window_.Attach(hwnd());
   if (WindowDpi(hwnd()) != dpi_) {
@@ -84,9 +74,9 @@ bool MainWindow::Create() {
                                              services_.messages, services_.app, services_.file, services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
-  if (list_.hwnd() != nullptr) {
-    ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
-  }
+  list_hook_.Install(list_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
+    return OnListMessage(message, wparam, lparam);
+  });
   return true;
 }
 
@@ -99,7 +89,7 @@ void MainWindow::FinishAfterShown() {
   // before, and the keyword box's tool tip says so.
   const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
                          (kSummonChord.alt ? MOD_ALT : 0);
-  const bool chord_taken = !::RegisterHotKey(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
+  const bool chord_taken = !summon_key_.Register(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
   text1_tip_ = Text1ToolTip(chord_taken);
   if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
   AddToolTip(text1_.hwnd(), text1_tip_.c_str());
@@ -198,13 +188,14 @@ void MainWindow::CreateControls() {
 
 // Owner-drawn items are as high as the list's font.
 void MainWindow::SetListItemHeight() {
-  if (const HDC dc = ::GetDC(list_.hwnd())) {
-    Selected font(dc, FontFor(&kConsolas105));
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::ReleaseDC(list_.hwnd(), dc);
-    ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
+  const WindowDC dc(list_.hwnd());
+  if (!dc) return;
+  TEXTMETRICW metrics{};
+  {
+    Selected font(dc.get(), FontFor(&kConsolas105));
+    ::GetTextMetricsW(dc.get(), &metrics);
   }
+  ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
 }
 
 HWND MainWindow::LayoutHwnd(Form1Control id) const {
@@ -299,22 +290,7 @@ void MainWindow::OnCommand(int id) {
   }
 }
 
-LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                      DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(list, &MainWindow::ListProc, kList1SubclassId);
-    return ::DefSubclassProc(list, message, wparam, lparam);
-  }
-  try {
-    return reinterpret_cast<MainWindow*>(self)->OnListMessage(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    return ::DefSubclassProc(list, message, wparam, lparam);
-  }
-}
-
 LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  const HWND list = list_.hwnd();
   const auto button_of = [](UINT m) {
     switch (m) {
       case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_RBUTTONUP: return MouseButton::kRight;
@@ -329,7 +305,7 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT result = list_hook_.Default(message, wparam, lparam);
       const PixelPoint at = PointOf(lparam);
       list_gesture_.Press(button_of(message), at, list_.ItemAt({at.x, at.y}));
       return result;
@@ -351,12 +327,12 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // list box updates its selection first.
       const MouseButton button = button_of(message);
       const bool click = list_gesture_.Release(button);
-      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT result = list_hook_.Default(message, wparam, lparam);
       if (click) form_->List1_MouseUp(static_cast<int>(button));
       return result;
     }
   }
-  return ::DefSubclassProc(list, message, wparam, lparam);
+  return list_hook_.Default(message, wparam, lparam);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -31,10 +31,8 @@ using Files = std::vector<std::wstring>;
 // blocks, each in memory of exactly its size.
 template <class Read>
 auto ReadFrom(Blocks blocks, Read read) {
-  IDataObject* object = NewMemoryDataObject(std::move(blocks));
-  const auto got = read(object);
-  object->Release();
-  return got;
+  const ComPtr<IDataObject> object = NewMemoryDataObject(std::move(blocks));
+  return read(object.get());
 }
 std::optional<std::wstring> TextOf(Blocks blocks) {
   return ReadFrom(std::move(blocks), [](IDataObject* o) { return Win32DropData(o).Text(); });

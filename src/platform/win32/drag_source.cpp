@@ -10,34 +10,7 @@
 namespace quillet {
 namespace {
 
-template <class Interface>
-class RefCounted : public Interface {
- public:
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = ::InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
-
- protected:
-  virtual ~RefCounted() = default;
-  HRESULT Query(REFIID iid, REFIID own, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == own) {
-      *out = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-
- private:
-  LONG references_ = 1;
-};
-
-class MemoryDataObject final : public RefCounted<IDataObject> {
+class MemoryDataObject final : public ComObject<IDataObject> {
  public:
   explicit MemoryDataObject(std::vector<ClipboardBlock> blocks) : blocks_(std::move(blocks)) {}
 
@@ -111,7 +84,7 @@ class MemoryDataObject final : public RefCounted<IDataObject> {
   std::vector<ClipboardBlock> blocks_;
 };
 
-class DropSource final : public RefCounted<IDropSource> {
+class DropSource final : public ComObject<IDropSource> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return Query(iid, IID_IDropSource, out); }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
@@ -145,15 +118,15 @@ std::vector<ClipboardBlock> TextBlocks(const std::wstring& text) {
   return blocks;
 }
 
-IDataObject* NewMemoryDataObject(std::vector<ClipboardBlock> blocks) { return new MemoryDataObject(std::move(blocks)); }
+ComPtr<IDataObject> NewMemoryDataObject(std::vector<ClipboardBlock> blocks) {
+  return ComPtr<IDataObject>(new MemoryDataObject(std::move(blocks)));
+}
 
 HRESULT DragBlocks(std::vector<ClipboardBlock> blocks, DWORD* effect) {
-  IDataObject* data = NewMemoryDataObject(std::move(blocks));
-  IDropSource* source = new DropSource;
+  const ComPtr<IDataObject> data = NewMemoryDataObject(std::move(blocks));
+  const ComPtr<IDropSource> source(new DropSource);
   DWORD performed = DROPEFFECT_NONE;
-  const HRESULT result = ::DoDragDrop(data, source, DROPEFFECT_COPY, &performed);
-  source->Release();
-  data->Release();
+  const HRESULT result = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &performed);
   if (effect != nullptr) *effect = performed;
   return result;
 }

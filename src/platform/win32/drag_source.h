@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com.h"
+
 namespace quillet {
 
 // The bytes one clipboard format carries in a drag.
@@ -20,8 +22,8 @@ struct ClipboardBlock {
 std::vector<ClipboardBlock> TextBlocks(const std::wstring& text);
 
 // A data object offering each block through TYMED_HGLOBAL (a fresh copy for
-// every GetData); its reference count starts at 1.
-IDataObject* NewMemoryDataObject(std::vector<ClipboardBlock> blocks);
+// every GetData).
+ComPtr<IDataObject> NewMemoryDataObject(std::vector<ClipboardBlock> blocks);
 
 // Drags `blocks` with copying as the only effect, until the drop or the
 // cancellation (Escape, or another button); the left button carries the drag
