@@ -70,11 +70,11 @@ std::string EntryFile::ReadBytes() const {
 }
 
 IoStatus EntryFile::Write(std::wstring_view text) {
-  if (unread_) return IoStatus::Fail(kUnreadFileMessage);
+  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
   ReadOutcome written;
   try {
     auto bytes = CodecFor(encoding_).Encode(text);
-    if (!bytes) return IoStatus::Fail(kUnstorableTextMessage);
+    if (!bytes) return IoStatus::Refused(SaveRefusal::kUnstorableText);
     if (encoding_ == FileEncoding::kUtf8WithBom) bytes->insert(0, kUtf8Bom);
     written.bytes = std::move(*bytes);
   } catch (const std::bad_alloc&) {

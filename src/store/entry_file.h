@@ -114,12 +114,4 @@ class EntryFile {
   std::optional<Seen> seen_;  // nothing until a read or a write succeeded
 };
 
-// Message of a save whose text can't be represented in the file's encoding.
-inline constexpr wchar_t kUnstorableTextMessage[] = L"条目中有 data.txt 的编码无法表示的字符，文件保持原样。";
-
-// Message of a save refused because the file could not be read when it was
-// last loaded: the list lacks its entries. A successful 载入 lifts it.
-inline constexpr wchar_t kUnreadFileMessage[] =
-    L"它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。";
-
 }  // namespace quillet

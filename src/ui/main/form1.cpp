@@ -23,7 +23,7 @@ void Form1::LoadEntryFile() {
   const IoStatus status = p_.file.LoadLinesIntoList(lines);
   // A read that failed part-way (out of memory) adds nothing.
   if (status) p_.List1.AppendItems(std::move(lines));
-  if (!status) p_.messages.Show(kReadFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+  if (!status) p_.messages.Show(kReadFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
 void Form1::Form_KeyDown(int key_code, int /*shift*/) {
@@ -50,7 +50,7 @@ bool Form1::MayOverwrite() {
 void Form1::Command3_Click() {
   if (!MayOverwrite()) return;
   const IoStatus status = ConfigSave();
-  if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+  if (!status) p_.messages.Show(kWriteFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
 IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
@@ -125,7 +125,7 @@ bool Form1::Image3_Click() {
     if (!MayOverwrite()) return false;
     const IoStatus status = ConfigSave();
     if (!status) {
-      const std::wstring text = kWriteFailedPrefix + status.message + kQuitAnywaySuffix;
+      const std::wstring text = kWriteFailedPrefix + FailureText(status) + kQuitAnywaySuffix;
       if (p_.messages.Show(text, kAppTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return false;
     }
   }
