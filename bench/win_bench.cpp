@@ -95,7 +95,7 @@ int wmain() {
     EntryFile file(port, gbk, path);
     // No entries: an empty file (a save of an empty list would write one empty line).
     if (!(count == 0 ? port.ReplaceAll(path, "") : file.Save(items))) return 1;
-    Form1 form(Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state});
+    Form1 form(Form1Wiring{window, list, text1, screen, shell, env, messages, app, file, state});
 
     Row("bare_read", count, MedianMs(21, [&] {
           const double start = Now();

@@ -33,10 +33,10 @@ constexpr UINT_PTR kText2Id = 202;
 constexpr int kImage3Click = 1;
 constexpr int kLabel3Click = 2;
 
-enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
+enum class EditorControl { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
 
-struct PartLayout {
-  Part id;
+struct EditorLayout {
+  EditorControl id;
   bool in_panel;  // a child of Picture1, placed relative to it
   float left, top, width, height;
   const wchar_t* caption;
@@ -45,15 +45,15 @@ struct PartLayout {
 // The editor's design, in twips (15 twips are one pixel at 96 DPI).
 constexpr float kWidth = kForm2Width;
 constexpr float kHeight = kForm2Height;
-constexpr std::array<PartLayout, 8> kLayout{{
-    {Part::kTitle, false, 75, 15, 840, 300, L"Add"},
-    {Part::kImage3, false, 6165, 0, 300, 300, L""},
-    {Part::kPicture1, false, 60, 360, 6390, 1965, L""},
-    {Part::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
-    {Part::kText1, true, 1395, 255, 4365, 375, L""},
-    {Part::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
-    {Part::kText2, true, 1380, 810, 4380, 405, L""},
-    {Part::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
+constexpr std::array<EditorLayout, 8> kLayout{{
+    {EditorControl::kTitle, false, 75, 15, 840, 300, L"Add"},
+    {EditorControl::kImage3, false, 6165, 0, 300, 300, L""},
+    {EditorControl::kPicture1, false, 60, 360, 6390, 1965, L""},
+    {EditorControl::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
+    {EditorControl::kText1, true, 1395, 255, 4365, 375, L""},
+    {EditorControl::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
+    {EditorControl::kText2, true, 1380, 810, 4380, 405, L""},
+    {EditorControl::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
 }};
 
 std::function<void(HDC, const RECT&)> LabelPainter(const wchar_t* caption, HFONT font, COLORREF background,
@@ -134,45 +134,45 @@ void EditorWindow::CreateControls() {
   title_font_ = MakeFont(kTitleFace, kTitlePoints, true, DEFAULT_CHARSET, dpi_);
   text_font_ = MakeFont(kTextFace, kTextPoints, false, GB2312_CHARSET, dpi_);
   const HFONT text_font = text_font_.get();
-  for (const PartLayout& part : kLayout) {
-    const int x = TwipsToPixels(part.left, dpi_), y = TwipsToPixels(part.top, dpi_);
-    const RECT r{x, y, x + TwipsToPixels(part.width, dpi_), y + TwipsToPixels(part.height, dpi_)};
-    const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
-    switch (part.id) {
-      case Part::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
-                      part.caption);
+  for (const EditorLayout& control : kLayout) {
+    const int x = TwipsToPixels(control.left, dpi_), y = TwipsToPixels(control.top, dpi_);
+    const RECT r{x, y, x + TwipsToPixels(control.width, dpi_), y + TwipsToPixels(control.height, dpi_)};
+    const HWND parent = control.in_panel ? picture1_.hwnd() : hwnd();
+    switch (control.id) {
+      case EditorControl::kTitle:
+        title_.Create(parent, r, {.paint = LabelPainter(control.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
+                      control.caption);
         break;
-      case Part::kImage3:
+      case EditorControl::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
                                  [this] { form().Image3_Click(); }),
                        kCloseIconName);
         break;
-      case Part::kPicture1:
+      case EditorControl::kPicture1:
         picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
         break;
-      case Part::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
-                       part.caption);
+      case EditorControl::kLabel1:
+        label1_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+                       control.caption);
         break;
-      case Part::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
-                       part.caption);
+      case EditorControl::kLabel2:
+        label2_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+                       control.caption);
         break;
-      case Part::kLabel3: {
+      case EditorControl::kLabel3: {
         Surface::Events ok = Clickable(clicks_, kLabel3Click,
-                                       LabelPainter(part.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
+                                       LabelPainter(control.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
                                        [this] { form().Label3_Click(); });
         ok.tab_stop = true;
-        label3_.Create(parent, r, std::move(ok), part.caption);
+        label3_.Create(parent, r, std::move(ok), control.caption);
         break;
       }
-      case Part::kText1:
+      case EditorControl::kText1:
         text1_.Attach(CreateEdit(parent, r));
         if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
         break;
-      case Part::kText2:
+      case EditorControl::kText2:
         text2_.Attach(CreateEdit(parent, r));
         if (text2_.hwnd() != nullptr) ::SetWindowLongPtrW(text2_.hwnd(), GWLP_ID, kText2Id);
         break;

@@ -10,7 +10,7 @@
 #include "platform/win32/boundary.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/drop_target.h"
-#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/win32_popup_menu.h"
 #include "platform/win32/win32_file_port.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_shell.h"

@@ -70,7 +70,7 @@ bool MainWindow::Create() {
   }
   CreateControls();
   services_.app.SetMainWindow(hwnd());
-  form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell, services_.env,
+  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, text1_, services_.screen, services_.shell, services_.env,
                                              services_.messages, services_.app, services_.file, services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
@@ -106,10 +106,10 @@ RECT MainWindow::ControlRect(const ControlLayout& layout) const {
   return {x, y, x + TwipsToPixels(layout.width, dpi_), y + TwipsToPixels(layout.height, dpi_)};
 }
 
-HFONT MainWindow::FontFor(const FontSpec* wanted) {
-  const FontSpec* specs[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
+HFONT MainWindow::FontFor(const ControlFont* wanted) {
+  const ControlFont* fonts[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
   for (std::size_t i = 0; i < 4; ++i) {
-    if (specs[i] != wanted) continue;
+    if (fonts[i] != wanted) continue;
     if (fonts_[i].get() == nullptr) {
       const BYTE charset = wanted == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
       fonts_[i] = MakeFont(wanted->face, wanted->points, wanted->bold, charset, dpi_);
@@ -133,7 +133,7 @@ void MainWindow::CreateControls() {
         created = strip_.hwnd();
         break;
       case Form1Control::kTitle: {
-        const FontSpec* font = layout.font;
+        const ControlFont* font = layout.font;
         const wchar_t* caption = layout.caption;
         title_.Create(parent, r, {.paint = [this, blue, font, caption](HDC dc, const RECT& rect) {
                                     PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite),
@@ -328,7 +328,7 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       const MouseButton button = button_of(message);
       const bool click = list_gesture_.Release(button);
       const LRESULT result = list_hook_.Default(message, wparam, lparam);
-      if (click) form_->List1_MouseUp(static_cast<int>(button));
+      if (click) form_->List1_MouseUp(button);
       return result;
     }
   }

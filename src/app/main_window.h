@@ -53,7 +53,7 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   // the list as a drop target (OLE must be initialised).
   void FinishAfterShown();
   Form1& form() { return *form_; }
-  // The parts the editor and the entry menu work on.
+  // The controls the editor and the entry menu work on.
   Window& window() { return window_; }
   ListBox& list() { return list_; }
   TextBox& text1() { return text1_; }
@@ -69,7 +69,7 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   void CreateControls();
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
-  HFONT FontFor(const FontSpec* wanted);
+  HFONT FontFor(const ControlFont* wanted);
   HWND LayoutHwnd(Form1Control id) const;
   void SetListItemHeight();
   void OnDpiChanged(unsigned dpi, const RECT& suggested);

@@ -4,7 +4,7 @@
 
 #include "platform/win32/boundary.h"
 #include "platform/win32/com.h"
-#include "platform/win32/drop_data_win32.h"
+#include "platform/win32/win32_drop_data.h"
 
 namespace quillet {
 namespace {

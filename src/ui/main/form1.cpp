@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/drag_window.h"
+#include "ui/keys.h"
 #include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
 #include "ui/main/launch.h"
@@ -27,7 +28,7 @@ void Form1::LoadEntryFile() {
 }
 
 void Form1::Form_KeyDown(int key_code, int /*shift*/) {
-  if (key_code == 13) Command5_Click();
+  if (key_code == kKeyEnter) Command5_Click();
 }
 
 void Form1::Command5_Click() { LaunchByKeyword(p_.file, p_.Text1.Text(), *this); }
@@ -98,8 +99,8 @@ void Form1::title_MouseMove() { DragWindow(p_.window); }
 
 void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath, L""); }
 
-void Form1::List1_MouseUp(int button) {
-  if (button != 1) return;
+void Form1::List1_MouseUp(MouseButton button) {
+  if (button != MouseButton::kLeft) return;
   p_.state.SelectedIndex = p_.List1.SelectedIndex();
   if (menu_ != nullptr) menu_->PopupList2you();
 }

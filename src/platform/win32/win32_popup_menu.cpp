@@ -1,4 +1,4 @@
-#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/win32_popup_menu.h"
 
 #include "platform/win32/handles.h"
 #include "platform/win32/message_target.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/drop_data_win32.h"
+#include "platform/win32/win32_drop_data.h"
 
 #include <shlobj.h>
 
