@@ -70,11 +70,12 @@ int wmain() {
   GetTempPathW(MAX_PATH + 1, temp);
   const std::wstring path = std::wstring(temp) + L"quillet-win-bench.txt";
 
-  const HWND host = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP, 0, 0, 513, 384, nullptr, nullptr, nullptr, nullptr);
+  const HWND host =
+      CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP, 0, 0, 513, 384, nullptr, nullptr, nullptr, nullptr);
   const HWND list_hwnd = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | Win32ListBox::kStyle, 4, 21, 505,
                                          359, host, nullptr, nullptr, nullptr);
-  const HWND edit_hwnd = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 222, 3, 237, 19, host, nullptr,
-                                         nullptr, nullptr);
+  const HWND edit_hwnd =
+      CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 222, 3, 237, 19, host, nullptr, nullptr, nullptr);
   ShowWindow(host, SW_SHOWNA);
   Win32Window window;
   window.Attach(host);

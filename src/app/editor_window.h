@@ -14,9 +14,9 @@
 #include "platform/win32/win32_controls.h"
 #include "ui/click_tracker.h"
 #include "ui/edit/editor_keys.h"
-#include "ui/focus_memory.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/selection_drag.h"
+#include "ui/focus_memory.h"
 
 namespace quillet {
 

@@ -16,10 +16,10 @@
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_list_box.h"
 #include "ui/click_tracker.h"
+#include "ui/drag_gesture.h"
 #include "ui/focus_memory.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
-#include "ui/drag_gesture.h"
 
 namespace quillet {
 

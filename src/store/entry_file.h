@@ -39,8 +39,7 @@ std::wstring ConfigSaveText(const std::vector<std::wstring>& items);
 // through the file port. Every operation opens, finishes and closes the file.
 class EntryFile {
  public:
-  EntryFile(FilePort& port, const Codec& ansi, std::wstring path)
-      : port_(port), ansi_(ansi), path_(std::move(path)) {}
+  EntryFile(FilePort& port, const Codec& ansi, std::wstring path) : port_(port), ansi_(ansi), path_(std::move(path)) {}
 
   const std::wstring& path() const { return path_; }
   FileEncoding encoding() const { return encoding_; }
@@ -109,8 +108,8 @@ class EntryFile {
   const Codec& ansi_;
   std::wstring path_;
   FileEncoding encoding_ = FileEncoding::kAnsi;
-  bool loaded_ = false;  // a load has succeeded (or found no file)
-  bool unread_ = false;  // every load so far failed: the file's lines are not in the list
+  bool loaded_ = false;       // a load has succeeded (or found no file)
+  bool unread_ = false;       // every load so far failed: the file's lines are not in the list
   std::optional<Seen> seen_;  // nothing until a read or a write succeeded
 };
 

@@ -50,10 +50,10 @@ TEST_F(EditingTest, OkRefusesInOrderOverTheEditorAndChangesNothing) {
     std::wstring keyword, target;
     const wchar_t* message;
   } cases[] = {
-      {L"", L"", kKeywordEmpty},           {L"k", L"", kTargetEmpty},
-      {L" a", L"x", kKeywordHasSpace},     {L"a ", L"x", kKeywordHasSpace},
-      {L"a\nb", L"x", kHasLineBreak},      {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
-      {L"\uD55C", L"x", kUnstorable},      {L"k", L"C:\\\U0001F600", kUnstorable},
+      {L"", L"", kKeywordEmpty},       {L"k", L"", kTargetEmpty},
+      {L" a", L"x", kKeywordHasSpace}, {L"a ", L"x", kKeywordHasSpace},
+      {L"a\nb", L"x", kHasLineBreak},  {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
+      {L"\uD55C", L"x", kUnstorable},  {L"k", L"C:\\\U0001F600", kUnstorable},
   };
   for (const auto& c : cases) {
     Type(c.keyword, c.target);

@@ -26,8 +26,8 @@ class AnsiCodec final : public Codec {
 
   UINT code_page_;
   bool available_;
-  DWORD decode_flags_;      // MB_ERR_INVALID_CHARS where the code page accepts it
-  bool reports_default_;    // WideCharToMultiByte can tell that it used the default character
+  DWORD decode_flags_;         // MB_ERR_INVALID_CHARS where the code page accepts it
+  bool reports_default_;       // WideCharToMultiByte can tell that it used the default character
   DWORD strict_encode_flags_;  // used when it cannot: WC_ERR_INVALID_CHARS or 0
   std::size_t max_char_size_;
 };

@@ -95,9 +95,7 @@ class DropSource final : public ComObject<IDropSource> {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-std::string BytesOf(const void* data, std::size_t size) {
-  return std::string(static_cast<const char*>(data), size);
-}
+std::string BytesOf(const void* data, std::size_t size) { return std::string(static_cast<const char*>(data), size); }
 
 }  // namespace
 
@@ -106,8 +104,8 @@ std::vector<ClipboardBlock> TextBlocks(const std::wstring& text) {
   blocks.push_back({CF_UNICODETEXT, BytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t))});
   std::string ansi;
   if (!text.empty()) {
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                        nullptr);
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n > 0) {
       ansi.resize(static_cast<std::size_t>(n));
       ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);

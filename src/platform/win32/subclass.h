@@ -27,8 +27,7 @@ class ControlSubclass {
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam) const;
 
  private:
-  static LRESULT CALLBACK Proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                               DWORD_PTR self);
+  static LRESULT CALLBACK Proc(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR self);
   UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
 
   HWND control_ = nullptr;

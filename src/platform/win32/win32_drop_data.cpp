@@ -36,7 +36,9 @@ class LockedMedium {
   LockedMedium& operator=(const LockedMedium&) = delete;
 
   // An HGLOBAL block was delivered (possibly empty).
-  bool ok() const { return got_ && medium_.tymed == TYMED_HGLOBAL && medium_.hGlobal != nullptr && (size_ == 0 || data_); }
+  bool ok() const {
+    return got_ && medium_.tymed == TYMED_HGLOBAL && medium_.hGlobal != nullptr && (size_ == 0 || data_);
+  }
   const unsigned char* data() const { return data_; }
   std::size_t size() const { return size_; }
 

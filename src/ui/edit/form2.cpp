@@ -49,8 +49,10 @@ void Form2::Label3_Click() {
     // Owned by the editor: it takes no typing, OK or close until answered.
     p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk, &view_->window());
     // With the main window hidden (add mode) the focus stays in the editor.
-    if (p_.form1.IsVisible()) p_.form1_Text1.Focus();
-    else view_->Text1().Focus();
+    if (p_.form1.IsVisible())
+      p_.form1_Text1.Focus();
+    else
+      view_->Text1().Focus();
     return;
   }
   std::wstring line = MakeEntryLine(keyword, target);

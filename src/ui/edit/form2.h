@@ -42,8 +42,8 @@ class Form2ViewFactory {
 
 struct Form2Wiring {
   Form2ViewFactory& views;
-  Window& form1;        // the main window
-  ListBox& List1;       // its list
+  Window& form1;         // the main window
+  ListBox& List1;        // its list
   TextBox& form1_Text1;  // its keyword box
   Screen& screen;
   MessageBoxes& messages;
