@@ -89,13 +89,6 @@ void BM_Load(benchmark::State& state) {
   });
 }
 
-void BM_ReadWholeFile(benchmark::State& state) {
-  const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
-  PosixFilePort port;
-  EntryFile file(port, Gbk(), path);
-  Measure(state, path, [&] { benchmark::DoNotOptimize(file.ReadWholeFile().size()); });
-}
-
 void Lookup(benchmark::State& state, const std::wstring& typed) {
   const int count = static_cast<int>(state.range(0));
   const std::wstring path = EntryFilePath(count);
@@ -123,7 +116,6 @@ void BM_Save(benchmark::State& state) {
 #define SIZES ->Arg(1000)->Arg(32767)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_BareRead) SIZES;
 BENCHMARK(BM_Load) SIZES;
-BENCHMARK(BM_ReadWholeFile) SIZES;
 BENCHMARK(BM_Lookup1Word) SIZES;
 BENCHMARK(BM_Lookup5Words) SIZES;
 BENCHMARK(BM_Save) SIZES;

@@ -70,11 +70,12 @@ int wmain() {
   GetTempPathW(MAX_PATH + 1, temp);
   const std::wstring path = std::wstring(temp) + L"quillet-win-bench.txt";
 
-  const HWND host = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP, 0, 0, 513, 384, nullptr, nullptr, nullptr, nullptr);
+  const HWND host =
+      CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP, 0, 0, 513, 384, nullptr, nullptr, nullptr, nullptr);
   const HWND list_hwnd = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | Win32ListBox::kStyle, 4, 21, 505,
                                          359, host, nullptr, nullptr, nullptr);
-  const HWND edit_hwnd = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 222, 3, 237, 19, host, nullptr,
-                                         nullptr, nullptr);
+  const HWND edit_hwnd =
+      CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 222, 3, 237, 19, host, nullptr, nullptr, nullptr);
   ShowWindow(host, SW_SHOWNA);
   Win32Window window;
   window.Attach(host);
@@ -95,7 +96,7 @@ int wmain() {
     EntryFile file(port, gbk, path);
     // No entries: an empty file (a save of an empty list would write one empty line).
     if (!(count == 0 ? port.ReplaceAll(path, "") : file.Save(items))) return 1;
-    Form1 form(Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state});
+    Form1 form(Form1Wiring{window, list, text1, screen, shell, env, messages, app, file, state});
 
     Row("bare_read", count, MedianMs(21, [&] {
           const double start = Now();

@@ -9,6 +9,7 @@ include(GoogleTest)
 file(GLOB QUILLET_WINDOWS_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
 add_executable(windows_tests ${QUILLET_WINDOWS_TESTS})
 target_link_libraries(windows_tests PRIVATE quillet_ui quillet_win32 gtest_main)
+target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR})
 gtest_discover_tests(windows_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120

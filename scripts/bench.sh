@@ -115,7 +115,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f×", a / b}'; }
   echo
   echo "| figure | 1,000 | 32,767 | 1,000,000 |"
   echo "|---|---|---|---|"
-  for b in BM_Load BM_ReadWholeFile BM_Lookup1Word BM_Lookup5Words BM_Save; do
+  for b in BM_Load BM_Lookup1Word BM_Lookup5Words BM_Save; do
     printf '| %s | %s | %s | %s |\n' "${b#BM_}" "$(native "$b/1000")" "$(native "$b/32767")" "$(native "$b/1000000")"
   done
 } >"$work/table.md"

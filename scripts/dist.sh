@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the portable release from a clean build folder:
-#   build/dist/Quillet-1.0.0-win64.zip  with Quillet.exe, a sample data.txt and
-#   使用说明.txt (a short guide in Chinese).
+#   build/dist/Quillet-VERSION-win64.zip  with Quillet.exe, a sample data.txt and
+#   使用说明.txt (a short guide in Chinese); VERSION is the project's version
+#   in CMakeLists.txt.
 # The same commit gives the same zip, byte for byte: the .exe is linked without
 # a time stamp, and every zip entry gets the commit's time, fixed permissions
 # and a fixed order. Prints the zip's path and its SHA-256.
@@ -10,7 +11,8 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh windows
 
-version=1.0.0
+version=$(sed -n 's/^project(Quillet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "dist.sh: no project version in CMakeLists.txt" >&2; exit 1; }
 out=build/dist
 rm -rf "$out"
 cmake -S . -B "$out" --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -19,20 +21,20 @@ cmake --build "$out" --target Quillet -j"$(nproc)" >/dev/null
 # The time of the last commit (a constant outside a git work tree) stamps every entry.
 stamp=$(git log -1 --format=%ct 2>/dev/null || echo 1704067200)
 
-python3 - "$out/Quillet.exe" "$out/Quillet-$version-win64.zip" "$stamp" <<'PY'
+python3 - "$out/Quillet.exe" "$out/Quillet-$version-win64.zip" "$stamp" "$version" <<'PY'
 import hashlib
 import sys
 import time
 import zipfile
 
-exe, zip_path, stamp = sys.argv[1], sys.argv[2], int(sys.argv[3])
+exe, zip_path, stamp, version = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 
 # The entry file is read in the system's ANSI code page: GBK on Simplified
 # Chinese Windows, with CR LF after every line.
 sample = ["记事本:notepad.exe", "系统:C:\\Windows", "网站:https://www.example.org/"]
 data_txt = "".join(line + "\r\n" for line in sample).encode("gbk")
 
-guide = """Vellmar Quillet 关键字启动器 1.0.0
+guide = f"""Vellmar Quillet 关键字启动器 {version}
 
 Quillet 是一个小小的关键字启动器：为常用的程序、文件、文件夹和网址各起一个关键字，输入关键字就能打开它们。无需安装，解压后直接运行 Quillet.exe。
 

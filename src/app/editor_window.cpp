@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "app/clickable.h"
-#include "app/pictures.h"
+#include "app/painting.h"
+#include "app/resource_ids.h"
 #include "platform/twips.h"
-#include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "platform/win32/system_error.h"
 #include "ui/edit/editor_keys.h"
@@ -17,10 +17,10 @@
 namespace quillet {
 namespace {
 
-constexpr COLORREF kBlue = RGB(14, 151, 231);
-constexpr COLORREF kPanelYellow = RGB(255, 255, 128);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kBlue = ToColorRef(kStripBlue);
+constexpr COLORREF kPanel = ToColorRef(kPanelYellow);
+constexpr COLORREF kCaptionInk = ToColorRef(kWhite);
+constexpr COLORREF kLabelInk = ToColorRef(kBlack);
 
 constexpr wchar_t kTitleFace[] = L"Consolas";
 constexpr float kTitlePoints = 12.0f;
@@ -32,12 +32,11 @@ constexpr UINT_PTR kText2Id = 202;
 // The button-like close picture and OK label.
 constexpr int kImage3Click = 1;
 constexpr int kLabel3Click = 2;
-constexpr UINT_PTR kText2SubclassId = 1;
 
-enum class Part { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
+enum class EditorControl { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
 
-struct PartLayout {
-  Part id;
+struct EditorLayout {
+  EditorControl id;
   bool in_panel;  // a child of Picture1, placed relative to it
   float left, top, width, height;
   const wchar_t* caption;
@@ -46,33 +45,20 @@ struct PartLayout {
 // The editor's design, in twips (15 twips are one pixel at 96 DPI).
 constexpr float kWidth = kForm2Width;
 constexpr float kHeight = kForm2Height;
-constexpr std::array<PartLayout, 8> kLayout{{
-    {Part::kTitle, false, 75, 15, 840, 300, L"Add"},
-    {Part::kImage3, false, 6165, 0, 300, 300, L""},
-    {Part::kPicture1, false, 60, 360, 6390, 1965, L""},
-    {Part::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
-    {Part::kText1, true, 1395, 255, 4365, 375, L""},
-    {Part::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
-    {Part::kText2, true, 1380, 810, 4380, 405, L""},
-    {Part::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
+constexpr std::array<EditorLayout, 8> kLayout{{
+    {EditorControl::kTitle, false, 75, 15, 840, 300, L"Add"},
+    {EditorControl::kImage3, false, 6165, 0, 300, 300, L""},
+    {EditorControl::kPicture1, false, 60, 360, 6390, 1965, L""},
+    {EditorControl::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
+    {EditorControl::kText1, true, 1395, 255, 4365, 375, L""},
+    {EditorControl::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
+    {EditorControl::kText2, true, 1380, 810, 4380, 405, L""},
+    {EditorControl::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
 }};
 
-void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  ::SetBkColor(dc, colour);
-  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
-// A label: its background, then its caption in one line.
 std::function<void(HDC, const RECT&)> LabelPainter(const wchar_t* caption, HFONT font, COLORREF background,
                                                    COLORREF ink, UINT align) {
-  return [=](HDC dc, const RECT& rect) {
-    Fill(dc, rect, background);
-    Selected selected(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ink);
-    RECT text = rect;
-    ::DrawTextW(dc, caption, -1, &text, align | DT_SINGLELINE | DT_NOPREFIX);
-  };
+  return [=](HDC dc, const RECT& rect) { PaintLabel(dc, rect, caption, font, background, ink, align); };
 }
 
 }  // namespace
@@ -82,11 +68,6 @@ EditorWindow::EditorWindow(EditorWindowFactory& factory) : factory_(factory) { f
 EditorWindow::~EditorWindow() {
   auto& living = factory_.living_;
   living.erase(std::remove(living.begin(), living.end(), this), living.end());
-  // The drop target goes before its window, and the window before the fonts
-  // and surfaces its controls use.
-  text2_drop_.Revoke();
-  if (text2_.hwnd() != nullptr) ::RemoveWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId);
-  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
 }
 
 Form2& EditorWindow::form() { return *factory_.form_; }
@@ -117,7 +98,7 @@ bool EditorWindow::Create(std::wstring& why) {
   params.style = WS_POPUP | WS_CLIPCHILDREN;
   params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = L"Form2";
-  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
   if (MessageTarget::Create(params) == nullptr) {
     why = SystemErrorMessage(::GetLastError());
     return false;
@@ -135,7 +116,9 @@ bool EditorWindow::Create(std::wstring& why) {
     return false;
   }
   text2_drop_.Register(text2_.hwnd(), [this](const DropData& data) { form().Text2_OLEDragDrop(data); });
-  ::SetWindowSubclass(text2_.hwnd(), &EditorWindow::Text2Proc, kText2SubclassId, reinterpret_cast<DWORD_PTR>(this));
+  text2_hook_.Install(text2_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
+    return OnText2Message(message, wparam, lparam);
+  });
   return true;
 }
 
@@ -151,63 +134,49 @@ void EditorWindow::CreateControls() {
   title_font_ = MakeFont(kTitleFace, kTitlePoints, true, DEFAULT_CHARSET, dpi_);
   text_font_ = MakeFont(kTextFace, kTextPoints, false, GB2312_CHARSET, dpi_);
   const HFONT text_font = text_font_.get();
-  for (const PartLayout& part : kLayout) {
-    const int x = TwipsToPixels(part.left, dpi_), y = TwipsToPixels(part.top, dpi_);
-    const RECT r{x, y, x + TwipsToPixels(part.width, dpi_), y + TwipsToPixels(part.height, dpi_)};
-    const HWND parent = part.in_panel ? picture1_.hwnd() : hwnd();
-    switch (part.id) {
-      case Part::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(part.caption, title_font_.get(), kBlue, kWhite, DT_LEFT | DT_TOP)},
-                      part.caption);
+  for (const EditorLayout& control : kLayout) {
+    const int x = TwipsToPixels(control.left, dpi_), y = TwipsToPixels(control.top, dpi_);
+    const RECT r{x, y, x + TwipsToPixels(control.width, dpi_), y + TwipsToPixels(control.height, dpi_)};
+    const HWND parent = control.in_panel ? picture1_.hwnd() : hwnd();
+    switch (control.id) {
+      case EditorControl::kTitle:
+        title_.Create(parent, r, {.paint = LabelPainter(control.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
+                      control.caption);
         break;
-      case Part::kImage3:
+      case EditorControl::kImage3:
         image3_.Create(parent, r,
                        Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
                                  [this] { form().Image3_Click(); }),
                        kCloseIconName);
         break;
-      case Part::kPicture1:
-        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanelYellow); }});
+      case EditorControl::kPicture1:
+        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
         break;
-      case Part::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
-                       part.caption);
+      case EditorControl::kLabel1:
+        label1_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+                       control.caption);
         break;
-      case Part::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(part.caption, text_font, kPanelYellow, kBlack, DT_LEFT | DT_TOP)},
-                       part.caption);
+      case EditorControl::kLabel2:
+        label2_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+                       control.caption);
         break;
-      case Part::kLabel3: {
+      case EditorControl::kLabel3: {
         Surface::Events ok = Clickable(clicks_, kLabel3Click,
-                                       LabelPainter(part.caption, text_font, kBlue, kWhite, DT_CENTER | DT_VCENTER),
+                                       LabelPainter(control.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
                                        [this] { form().Label3_Click(); });
         ok.tab_stop = true;
-        label3_.Create(parent, r, std::move(ok), part.caption);
+        label3_.Create(parent, r, std::move(ok), control.caption);
         break;
       }
-      case Part::kText1:
+      case EditorControl::kText1:
         text1_.Attach(CreateEdit(parent, r));
         if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
         break;
-      case Part::kText2:
+      case EditorControl::kText2:
         text2_.Attach(CreateEdit(parent, r));
         if (text2_.hwnd() != nullptr) ::SetWindowLongPtrW(text2_.hwnd(), GWLP_ID, kText2Id);
         break;
     }
-  }
-}
-
-LRESULT CALLBACK EditorWindow::Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                         DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(edit, &EditorWindow::Text2Proc, kText2SubclassId);
-    return ::DefSubclassProc(edit, message, wparam, lparam);
-  }
-  try {
-    return reinterpret_cast<EditorWindow*>(self)->OnText2Message(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    return ::DefSubclassProc(edit, message, wparam, lparam);
   }
 }
 
@@ -249,7 +218,7 @@ LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam)
       return 0;
     }
   }
-  return ::DefSubclassProc(edit, message, wparam, lparam);
+  return text2_hook_.Default(message, wparam, lparam);
 }
 
 bool EditorWindow::PreTranslate(const MSG& msg) {

@@ -9,21 +9,28 @@
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/message_target.h"
+#include "platform/win32/subclass.h"
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
 #include "ui/click_tracker.h"
 #include "ui/edit/editor_keys.h"
-#include "ui/focus_memory.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/selection_drag.h"
+#include "ui/focus_memory.h"
 
 namespace quillet {
 
 class EditorWindowFactory;
 
+// The fonts the editor's controls use. A base class of the window, ahead of
+// MessageTarget, so that they outlive the window, which MessageTarget destroys.
+struct EditorWindowFonts {
+  Font title_font_, text_font_;
+};
+
 // One opening of the entry editor: a borderless tool window, created hidden,
 // built from its layout table; its messages become Form2's handler calls.
-class EditorWindow final : public MessageTarget, public Form2View {
+class EditorWindow final : private EditorWindowFonts, public MessageTarget, public Form2View {
  public:
   explicit EditorWindow(EditorWindowFactory& factory);
   ~EditorWindow() override;
@@ -45,8 +52,6 @@ class EditorWindow final : public MessageTarget, public Form2View {
   void CreateControls();
   HWND CreateEdit(HWND parent, const RECT& r);
   // Text2's own messages, ahead of the edit control: its selection is a drag source.
-  static LRESULT CALLBACK Text2Proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                    DWORD_PTR self);
   LRESULT OnText2Message(UINT message, WPARAM wparam, LPARAM lparam);
   Form2& form();
   EditorBox FocusedBox() const;
@@ -61,7 +66,8 @@ class EditorWindow final : public MessageTarget, public Form2View {
   // The close picture and OK, pressed and released like buttons.
   ClickTracker clicks_;
   SelectionDrag text2_drag_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
-  Font title_font_, text_font_;
+  // Last, so that they go first, while the window still exists.
+  ControlSubclass text2_hook_;
   DropTargetRegistration text2_drop_;
 };
 

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "app/clickable.h"
-#include "app/pictures.h"
+#include "app/painting.h"
+#include "app/resource_ids.h"
 #include "platform/twips.h"
-#include "platform/win32/boundary.h"
 #include "platform/win32/drag_source.h"
 #include "ui/main/main_keys.h"
 #include "ui/main/summon.h"
@@ -18,15 +18,12 @@
 namespace quillet {
 namespace {
 
-COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
-
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr int kSummonHotKeyId = 1;
 // Room for the keyword box's tool tip to break into its lines.
 constexpr int kToolTipWidth = 600;
 constexpr UINT_PTR kList1Id = 110;
 constexpr UINT_PTR kText1Id = 111;
-constexpr UINT_PTR kList1SubclassId = 1;
 // Command1..Command5 get the ids 101..105.
 constexpr UINT_PTR kCommandIdBase = 100;
 // The button-like pictures of the title strip.
@@ -48,15 +45,6 @@ int CommandNumber(Form1Control id) {
 
 }  // namespace
 
-MainWindow::~MainWindow() {
-  // The drop target and the list's hook go before the window, and the window
-  // before the members its controls use.
-  list_drop_.Revoke();
-  if (hwnd() != nullptr) ::UnregisterHotKey(hwnd(), kSummonHotKeyId);
-  if (list_.hwnd() != nullptr) ::RemoveWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId);
-  if (hwnd() != nullptr) ::DestroyWindow(hwnd());
-}
-
 bool MainWindow::Create() {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
@@ -72,7 +60,7 @@ bool MainWindow::Create() {
   params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = kForm1WindowText;
   params.background = blue_.get();
-  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
   if (MessageTarget::Create(params) == nullptr) return false;
   window_.Attach(hwnd());
   if (WindowDpi(hwnd()) != dpi_) {
@@ -82,13 +70,13 @@ bool MainWindow::Create() {
   }
   CreateControls();
   services_.app.SetMainWindow(hwnd());
+  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, text1_, services_.screen, services_.shell, services_.env,
+                                             services_.messages, services_.app, services_.file, services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
-  form_ = std::make_unique<Form1>(Form1Parts{window_, list_, text1_, services_.screen, services_.shell, services_.env,
-                                             services_.messages, services_.app, services_.file, services_.state});
-  if (list_.hwnd() != nullptr) {
-    ::SetWindowSubclass(list_.hwnd(), &MainWindow::ListProc, kList1SubclassId, reinterpret_cast<DWORD_PTR>(this));
-  }
+  list_hook_.Install(list_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
+    return OnListMessage(message, wparam, lparam);
+  });
   return true;
 }
 
@@ -101,7 +89,7 @@ void MainWindow::FinishAfterShown() {
   // before, and the keyword box's tool tip says so.
   const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
                          (kSummonChord.alt ? MOD_ALT : 0);
-  const bool chord_taken = !::RegisterHotKey(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
+  const bool chord_taken = !summon_key_.Register(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
   text1_tip_ = Text1ToolTip(chord_taken);
   if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
   AddToolTip(text1_.hwnd(), text1_tip_.c_str());
@@ -118,10 +106,10 @@ RECT MainWindow::ControlRect(const ControlLayout& layout) const {
   return {x, y, x + TwipsToPixels(layout.width, dpi_), y + TwipsToPixels(layout.height, dpi_)};
 }
 
-HFONT MainWindow::FontFor(const FontSpec* wanted) {
-  const FontSpec* specs[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
+HFONT MainWindow::FontFor(const ControlFont* wanted) {
+  const ControlFont* fonts[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
   for (std::size_t i = 0; i < 4; ++i) {
-    if (specs[i] != wanted) continue;
+    if (fonts[i] != wanted) continue;
     if (fonts_[i].get() == nullptr) {
       const BYTE charset = wanted == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
       fonts_[i] = MakeFont(wanted->face, wanted->points, wanted->bold, charset, dpi_);
@@ -140,24 +128,16 @@ void MainWindow::CreateControls() {
     HWND created = nullptr;
     switch (layout.id) {
       case Form1Control::kPmenu:
-        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) {
-                                    ::SetBkColor(dc, blue);
-                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-                                  },
+        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
                                   .mouse_move = [this] { form_->pmenu_MouseMove(); }});
         created = strip_.hwnd();
         break;
       case Form1Control::kTitle: {
-        const FontSpec* font = layout.font;
+        const ControlFont* font = layout.font;
         const wchar_t* caption = layout.caption;
         title_.Create(parent, r, {.paint = [this, blue, font, caption](HDC dc, const RECT& rect) {
-                                    ::SetBkColor(dc, blue);
-                                    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-                                    Selected selected(dc, FontFor(font));
-                                    ::SetBkMode(dc, TRANSPARENT);
-                                    ::SetTextColor(dc, ToColorRef(kWhite));
-                                    RECT text = rect;
-                                    ::DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                                    PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite),
+                                               DT_LEFT | DT_TOP);
                                   },
                                   .mouse_move = [this] { form_->title_MouseMove(); }},
                       caption);
@@ -208,13 +188,14 @@ void MainWindow::CreateControls() {
 
 // Owner-drawn items are as high as the list's font.
 void MainWindow::SetListItemHeight() {
-  if (const HDC dc = ::GetDC(list_.hwnd())) {
-    Selected font(dc, FontFor(&kConsolas105));
-    TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::ReleaseDC(list_.hwnd(), dc);
-    ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
+  const WindowDC dc(list_.hwnd());
+  if (!dc) return;
+  TEXTMETRICW metrics{};
+  {
+    Selected font(dc.get(), FontFor(&kConsolas105));
+    ::GetTextMetricsW(dc.get(), &metrics);
   }
+  ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
 }
 
 HWND MainWindow::LayoutHwnd(Form1Control id) const {
@@ -309,22 +290,7 @@ void MainWindow::OnCommand(int id) {
   }
 }
 
-LRESULT CALLBACK MainWindow::ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                      DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(list, &MainWindow::ListProc, kList1SubclassId);
-    return ::DefSubclassProc(list, message, wparam, lparam);
-  }
-  try {
-    return reinterpret_cast<MainWindow*>(self)->OnListMessage(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    return ::DefSubclassProc(list, message, wparam, lparam);
-  }
-}
-
 LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  const HWND list = list_.hwnd();
   const auto button_of = [](UINT m) {
     switch (m) {
       case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_RBUTTONUP: return MouseButton::kRight;
@@ -339,7 +305,7 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
+      const LRESULT result = list_hook_.Default(message, wparam, lparam);
       const PixelPoint at = PointOf(lparam);
       list_gesture_.Press(button_of(message), at, list_.ItemAt({at.x, at.y}));
       return result;
@@ -361,12 +327,12 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // list box updates its selection first.
       const MouseButton button = button_of(message);
       const bool click = list_gesture_.Release(button);
-      const LRESULT result = ::DefSubclassProc(list, message, wparam, lparam);
-      if (click) form_->List1_MouseUp(static_cast<int>(button));
+      const LRESULT result = list_hook_.Default(message, wparam, lparam);
+      if (click) form_->List1_MouseUp(button);
       return result;
     }
   }
-  return ::DefSubclassProc(list, message, wparam, lparam);
+  return list_hook_.Default(message, wparam, lparam);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

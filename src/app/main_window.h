@@ -9,21 +9,32 @@
 
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/message_target.h"
+#include "platform/win32/subclass.h"
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_list_box.h"
 #include "ui/click_tracker.h"
+#include "ui/drag_gesture.h"
 #include "ui/focus_memory.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
-#include "ui/drag_gesture.h"
 
 namespace quillet {
 
+// What the main window and its controls paint with. A base class of the
+// window, ahead of MessageTarget, so that it outlives the window, which
+// MessageTarget destroys.
+struct MainWindowPaint {
+  Brush blue_, yellow_;
+  std::array<Font, 4> fonts_;
+  std::wstring text1_tip_;  // the tool tip keeps a pointer to it
+};
+
 // The real Form1: a borderless, topmost tool window (no task-bar button) built
 // from the layout table, whose messages become Form1's handler calls.
-class MainWindow final : public MessageTarget {
+class MainWindow final : private MainWindowPaint, public MessageTarget {
  public:
   struct Services {
     Screen& screen;
@@ -35,7 +46,6 @@ class MainWindow final : public MessageTarget {
     SharedState& state;
   };
   explicit MainWindow(const Services& services) : services_(services) {}
-  ~MainWindow() override;
 
   // Creates the window and its controls, hidden; false on failure.
   bool Create();
@@ -43,7 +53,7 @@ class MainWindow final : public MessageTarget {
   // the list as a drop target (OLE must be initialised).
   void FinishAfterShown();
   Form1& form() { return *form_; }
-  // The parts the editor and the entry menu work on.
+  // The controls the editor and the entry menu work on.
   Window& window() { return window_; }
   ListBox& list() { return list_; }
   TextBox& text1() { return text1_; }
@@ -59,7 +69,7 @@ class MainWindow final : public MessageTarget {
   void CreateControls();
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
-  HFONT FontFor(const FontSpec* wanted);
+  HFONT FontFor(const ControlFont* wanted);
   HWND LayoutHwnd(Form1Control id) const;
   void SetListItemHeight();
   void OnDpiChanged(unsigned dpi, const RECT& suggested);
@@ -68,8 +78,6 @@ class MainWindow final : public MessageTarget {
   void OnCommand(int id);
   // List1's own messages, ahead of the list box: its button releases and the
   // drag of an item.
-  static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                   DWORD_PTR self);
   LRESULT OnListMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   Services services_;
@@ -80,16 +88,16 @@ class MainWindow final : public MessageTarget {
   Surface strip_, title_, image1_, image3_;
   std::array<HWND, 5> buttons_{};  // Command1..Command5
   HWND tooltip_ = nullptr;
-  std::wstring text1_tip_;  // the tool tip keeps a pointer to it
   FocusMemory<Form1Control> focus_{Form1Control::kText1};
-  Brush blue_, yellow_;
-  std::array<Font, 4> fonts_;
   std::unique_ptr<Form1> form_;
-  DropTargetRegistration list_drop_;
   // The house and the close icon, pressed and released like buttons.
   ClickTracker clicks_;
   // Presses, drags and clicks on the list.
   DragGesture list_gesture_{::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
+  // Last, so that they go first, while the window and the form still exist.
+  HotKeyRegistration summon_key_;
+  ControlSubclass list_hook_;
+  DropTargetRegistration list_drop_;
 };
 
 }  // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillet {
@@ -16,6 +17,15 @@ class DropData {
   virtual std::optional<std::wstring> Text() const = 0;
   // The full paths of the dropped files, in the order the drop lists them.
   virtual std::vector<std::wstring> Files() const = 0;
+
+  // What a drop on a target box or the list means: the dropped text, else
+  // the first file's path; nothing when the drop offers neither.
+  std::optional<std::wstring> TextOrFirstFile() const {
+    if (auto text = Text()) return text;
+    auto files = Files();
+    if (files.empty()) return std::nullopt;
+    return std::move(files.front());
+  }
 };
 
 }  // namespace quillet

@@ -1,5 +1,7 @@
 #include "store/entry_file.h"
 
+#include "store/utf8_codec.h"
+
 namespace quillet {
 
 ClassifiedBytes ClassifyBytes(std::string_view bytes) {
@@ -19,8 +21,9 @@ std::wstring ConfigSaveText(const std::vector<std::wstring>& items) {
   return text;
 }
 
-const Codec& EntryFile::CodecFor(FileEncoding encoding) const {
-  return encoding == FileEncoding::kUtf8WithBom ? static_cast<const Codec&>(utf8_) : ansi_;
+const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
+  static const Utf8Codec utf8;
+  return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
 }
 
 EntryFile::Seen EntryFile::Fingerprint(const ReadOutcome& read) {
@@ -66,22 +69,12 @@ std::string EntryFile::ReadBytes() const {
   return read.kind == ReadOutcome::Kind::kOk ? std::move(read.bytes) : std::string();
 }
 
-std::wstring EntryFile::ReadWholeFile() const {
-  const std::string bytes = ReadBytes();
-  const ClassifiedBytes file = ClassifyBytes(bytes);
-  const std::wstring text = CodecFor(file.encoding).Decode(file.content);
-  std::wstring whole;
-  whole.reserve(text.size() + 2);
-  ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { whole.append(L"\r\n").append(line); });
-  return whole;
-}
-
 IoStatus EntryFile::Write(std::wstring_view text) {
-  if (unread_) return IoStatus::Fail(kUnreadFileMessage);
+  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
   ReadOutcome written;
   try {
     auto bytes = CodecFor(encoding_).Encode(text);
-    if (!bytes) return IoStatus::Fail(kUnstorableTextMessage);
+    if (!bytes) return IoStatus::Refused(SaveRefusal::kUnstorableText);
     if (encoding_ == FileEncoding::kUtf8WithBom) bytes->insert(0, kUtf8Bom);
     written.bytes = std::move(*bytes);
   } catch (const std::bad_alloc&) {

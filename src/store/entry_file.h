@@ -11,7 +11,6 @@
 #include "store/file_port.h"
 #include "store/io_status.h"
 #include "store/lines.h"
-#include "store/utf8_codec.h"
 
 namespace quillet {
 
@@ -28,6 +27,10 @@ struct ClassifiedBytes {
 };
 ClassifiedBytes ClassifyBytes(std::string_view bytes);
 
+// The codec that reads and writes a file of `encoding`; `ansi` is the
+// system's code page.
+const Codec& CodecFor(FileEncoding encoding, const Codec& ansi);
+
 // The text of `items` as the file holds it: every item followed by CR LF;
 // an empty list gives a single CR LF.
 std::wstring ConfigSaveText(const std::vector<std::wstring>& items);
@@ -36,8 +39,7 @@ std::wstring ConfigSaveText(const std::vector<std::wstring>& items);
 // through the file port. Every operation opens, finishes and closes the file.
 class EntryFile {
  public:
-  EntryFile(FilePort& port, const Codec& ansi, std::wstring path)
-      : port_(port), ansi_(ansi), path_(std::move(path)) {}
+  EntryFile(FilePort& port, const Codec& ansi, std::wstring path) : port_(port), ansi_(ansi), path_(std::move(path)) {}
 
   const std::wstring& path() const { return path_; }
   FileEncoding encoding() const { return encoding_; }
@@ -62,10 +64,6 @@ class EntryFile {
     }
   }
 
-  // CR LF before every line, none at the end; the empty text for a file
-  // without lines or one that can't be read.
-  std::wstring ReadWholeFile() const;
-
   // The raw bytes for the lookup; empty when missing or unreadable.
   std::string ReadBytes() const;
 
@@ -86,7 +84,7 @@ class EntryFile {
   // Whether `text` can be written in the file's encoding.
   bool CanStore(std::wstring_view text) const;
 
-  const Codec& CodecFor(FileEncoding encoding) const;
+  const Codec& CodecFor(FileEncoding encoding) const { return quillet::CodecFor(encoding, ansi_); }
 
  private:
   // What a file looked like when this program last read or wrote it.
@@ -108,20 +106,11 @@ class EntryFile {
 
   FilePort& port_;
   const Codec& ansi_;
-  Utf8Codec utf8_;
   std::wstring path_;
   FileEncoding encoding_ = FileEncoding::kAnsi;
-  bool loaded_ = false;  // a load has succeeded (or found no file)
-  bool unread_ = false;  // every load so far failed: the file's lines are not in the list
+  bool loaded_ = false;       // a load has succeeded (or found no file)
+  bool unread_ = false;       // every load so far failed: the file's lines are not in the list
   std::optional<Seen> seen_;  // nothing until a read or a write succeeded
 };
-
-// Message of a save whose text can't be represented in the file's encoding.
-inline constexpr wchar_t kUnstorableTextMessage[] = L"条目中有 data.txt 的编码无法表示的字符，文件保持原样。";
-
-// Message of a save refused because the file could not be read when it was
-// last loaded: the list lacks its entries. A successful 载入 lifts it.
-inline constexpr wchar_t kUnreadFileMessage[] =
-    L"它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。";
 
 }  // namespace quillet

@@ -5,14 +5,22 @@
 
 namespace quillet {
 
-// Outcome of a file operation. A failure carries the system's own message
-// (or ours, where the system has none), ready to be shown to the user.
+// A save the entry file turned down before asking the system: the text holds
+// a character the file's encoding can't represent, or the file's lines never
+// reached the list (every load so far failed).
+enum class SaveRefusal { kNone, kUnstorableText, kUnreadFile };
+
+// Outcome of a file operation. A failure of the system carries the system's
+// own message (or ours, where the system has none), ready to be shown to the
+// user; a refusal of the store says which one, for the windows to word.
 struct IoStatus {
   bool ok = true;
   std::wstring message;
+  SaveRefusal refusal = SaveRefusal::kNone;
 
   static IoStatus Ok() { return {}; }
   static IoStatus Fail(std::wstring why) { return {false, std::move(why)}; }
+  static IoStatus Refused(SaveRefusal why) { return {false, {}, why}; }
   explicit operator bool() const { return ok; }
 };
 

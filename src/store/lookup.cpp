@@ -17,8 +17,7 @@ namespace quillet {
 // character in the code pages Windows uses as ANSI code pages, nor in UTF-8.
 void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_view typed, TargetOpener& opener) {
   const ClassifiedBytes file = ClassifyBytes(file_bytes);
-  static const Utf8Codec utf8;
-  const Codec& codec = file.encoding == FileEncoding::kUtf8WithBom ? static_cast<const Codec&>(utf8) : ansi;
+  const Codec& codec = CodecFor(file.encoding, ansi);
 
   // How many typed words equal each keyword; a word the encoding can't hold matches nothing.
   std::unordered_map<std::string, int> wanted;

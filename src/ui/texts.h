@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "store/io_status.h"
+
 namespace quillet {
 
 // The application's title, shown by every message box without one of its own.
@@ -8,6 +12,24 @@ inline constexpr wchar_t kAppTitle[] = L"Vellmar的Quillet";
 // Prefixes of the file errors; the system's message follows.
 inline constexpr wchar_t kReadFailedPrefix[] = L"无法读取 data.txt：";
 inline constexpr wchar_t kWriteFailedPrefix[] = L"无法写入 data.txt：";
+// The entry file's refusals of a save: the text can't be represented in the
+// file's encoding; the file could not be read when it was last loaded, so the
+// list lacks its entries (a successful 载入 lifts it).
+inline constexpr wchar_t kUnstorableTextMessage[] = L"条目中有 data.txt 的编码无法表示的字符，文件保持原样。";
+inline constexpr wchar_t kUnreadFileMessage[] =
+    L"它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。";
+
+// What a failed file operation tells the user after the prefix: the entry
+// file's refusal in our words, else the system's message.
+inline std::wstring FailureText(const IoStatus& status) {
+  switch (status.refusal) {
+    case SaveRefusal::kUnstorableText: return kUnstorableTextMessage;
+    case SaveRefusal::kUnreadFile: return kUnreadFileMessage;
+    case SaveRefusal::kNone: break;
+  }
+  return status.message;
+}
+
 // Follows a failed save while closing; OK quits anyway, Cancel stays.
 inline constexpr wchar_t kQuitAnywaySuffix[] = L"\n\n仍要退出吗？未保存的修改将丢失。";
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/win32/drag_source.h"
+#include "tests/windows/file_list_block.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;

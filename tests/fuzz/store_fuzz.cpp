@@ -29,9 +29,8 @@ void Check(bool ok) {
 
 // The lookup as plain text: decode, cut into lines, split, compare word by word.
 std::vector<std::wstring> Reference(std::string_view bytes, const Codec& ansi, std::wstring_view typed) {
-  static const Utf8Codec utf8;
   const ClassifiedBytes file = ClassifyBytes(bytes);
-  const Codec& codec = file.encoding == FileEncoding::kUtf8WithBom ? static_cast<const Codec&>(utf8) : ansi;
+  const Codec& codec = CodecFor(file.encoding, ansi);
   const std::wstring text = codec.Decode(file.content);
   std::vector<std::wstring> words;
   for (std::size_t start = 0;;) {

@@ -17,8 +17,8 @@ using Items = std::vector<std::wstring>;
 struct EditingTest : MainWindowFixture {
   FakeForm2Views views{events};
   FakeMenus menus;
-  Form2 form2{Form2Parts{views, window, list, text1, screen, messages, file, state}};
-  Sett sett{SettParts{menus, window, list, form2, messages, file, state}};
+  Form2 form2{Form2Wiring{views, window, list, text1, screen, messages, file, state}};
+  Sett sett{SettWiring{menus, window, list, form2, messages, file, state}};
 
   void SetUp() override {
     form.Connect(sett, form2);
@@ -35,7 +35,7 @@ struct EditingTest : MainWindowFixture {
   void Choose(int selected, int choice) {
     list.selected = selected;
     menus.choice = choice;
-    form.List1_MouseUp(1);
+    form.List1_MouseUp(MouseButton::kLeft);
   }
   FakeDrop Drop(std::optional<std::wstring> text, Items files = {}) {
     FakeDrop drop;
@@ -50,10 +50,10 @@ TEST_F(EditingTest, OkRefusesInOrderOverTheEditorAndChangesNothing) {
     std::wstring keyword, target;
     const wchar_t* message;
   } cases[] = {
-      {L"", L"", kKeywordEmpty},           {L"k", L"", kTargetEmpty},
-      {L" a", L"x", kKeywordHasSpace},     {L"a ", L"x", kKeywordHasSpace},
-      {L"a\nb", L"x", kHasLineBreak},      {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
-      {L"\uD55C", L"x", kUnstorable},      {L"k", L"C:\\\U0001F600", kUnstorable},
+      {L"", L"", kKeywordEmpty},       {L"k", L"", kTargetEmpty},
+      {L" a", L"x", kKeywordHasSpace}, {L"a ", L"x", kKeywordHasSpace},
+      {L"a\nb", L"x", kHasLineBreak},  {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
+      {L"\uD55C", L"x", kUnstorable},  {L"k", L"C:\\\U0001F600", kUnstorable},
   };
   for (const auto& c : cases) {
     Type(c.keyword, c.target);
@@ -114,10 +114,10 @@ TEST_F(EditingTest, EditOfAnItemThatWentAwayAddsItOnTop) {
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
   list.selected = 2;
   menus.choice = 2;
-  form.List1_MouseUp(2);  // right and middle buttons: no menu
-  form.List1_MouseUp(4);
+  form.List1_MouseUp(MouseButton::kRight);  // right and middle buttons: no menu
+  form.List1_MouseUp(MouseButton::kMiddle);
   EXPECT_EQ(menus.popups, 0);
-  form.List1_MouseUp(1);
+  form.List1_MouseUp(MouseButton::kLeft);
   EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
   EXPECT_TRUE(messages.shown.empty() && state.DataChanged == 1);
 

@@ -199,7 +199,7 @@ struct MainWindowFixture : ::testing::Test {
   MemoryFilePort port;
   EntryFile file{port, Gbk(), kPath};
   SharedState state;
-  Form1 form{Form1Parts{window, list, text1, screen, shell, env, messages, app, file, state}};
+  Form1 form{Form1Wiring{window, list, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
 };

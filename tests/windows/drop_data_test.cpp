@@ -1,4 +1,4 @@
-#include "platform/win32/drop_data_win32.h"
+#include "platform/win32/win32_drop_data.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/drag_source.h"
+#include "tests/windows/file_list_block.h"
 
 namespace quillet {
 namespace {
@@ -30,10 +31,8 @@ using Files = std::vector<std::wstring>;
 // blocks, each in memory of exactly its size.
 template <class Read>
 auto ReadFrom(Blocks blocks, Read read) {
-  IDataObject* object = NewMemoryDataObject(std::move(blocks));
-  const auto got = read(object);
-  object->Release();
-  return got;
+  const ComPtr<IDataObject> object = NewMemoryDataObject(std::move(blocks));
+  return read(object.get());
 }
 std::optional<std::wstring> TextOf(Blocks blocks) {
   return ReadFrom(std::move(blocks), [](IDataObject* o) { return Win32DropData(o).Text(); });

@@ -86,16 +86,8 @@ bool DecodeRun(Converter& to_wide, Converter& to_bytes, std::string_view run, st
   return true;
 }
 
-// Runs end after a byte below 0x40: no double-byte code page uses one as a
-// second byte, so a run never splits a character.
+// Bytes are decoded in runs of about this length, cut where SafeRunEnd allows.
 constexpr std::size_t kRun = 4096;
-
-std::size_t RunEnd(std::string_view bytes, std::size_t start) {
-  for (std::size_t i = start + kRun; i < bytes.size(); ++i) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x40) return i + 1;
-  }
-  return bytes.size();
-}
 
 }  // namespace
 
@@ -111,7 +103,7 @@ std::wstring IconvCodec::Decode(std::string_view bytes) const {
   std::wstring out;
   out.reserve(bytes.size());
   for (std::size_t start = 0; start < bytes.size();) {
-    const std::size_t end = RunEnd(bytes, start);
+    const std::size_t end = SafeRunEnd(bytes, start, kRun);
     std::string_view run = bytes.substr(start, end - start);
     start = end;
     if (DecodeRun(to_wide, to_bytes, run, out)) continue;
@@ -127,19 +119,12 @@ std::wstring IconvCodec::Decode(std::string_view bytes) const {
 
 std::optional<std::string> IconvCodec::Encode(std::wstring_view text) const {
   Converter& to_bytes = *to_bytes_;
-  std::string out;
-  out.reserve(text.size());
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !IsEscapedByte(text[i])) continue;
-    const std::string run = ToBytes(text.substr(start, i - start));
-    const char* in = run.data();
-    std::size_t left = run.size();
-    if (!to_bytes.Run(in, left, out)) return std::nullopt;
-    if (i < text.size()) out.push_back(static_cast<char>(text[i] - 0xDC00));
-    start = i + 1;
-  }
-  return out;
+  return EncodeAroundEscapes(text, text.size(), [&to_bytes](std::wstring_view run, std::string& out) {
+    const std::string wide = ToBytes(run);
+    const char* in = wide.data();
+    std::size_t left = wide.size();
+    return to_bytes.Run(in, left, out);
+  });
 }
 
 }  // namespace quillet

@@ -56,21 +56,13 @@ bool HasLoneSurrogate(std::wstring_view text) {
   return false;
 }
 
-// A run of bytes ends right after a byte below 0x30. No code page for text
-// uses such a byte inside a multi-byte character (double-byte trail bytes
-// start at 0x40, GB18030 four-byte forms use 0x30..0x39 and UTF-8 only bytes
-// from 0x80), so a run never splits one. A run is at least `min_length` long
-// and, without such a byte, at most kMaxRun (the system's lengths are ints).
+// Bytes are decoded in runs cut where SafeRunEnd allows (the system's lengths are ints).
 constexpr std::size_t kMaxRun = std::size_t{1} << 30;
 constexpr std::size_t kFirstRun = std::size_t{1} << 26;  // files are usually far smaller: one call
 constexpr std::size_t kRetryRun = 4096;                    // after a bad byte, retry in small runs
 
 std::size_t RunEnd(std::string_view bytes, std::size_t start, std::size_t min_length) {
-  const std::size_t limit = std::min(bytes.size(), start + kMaxRun);
-  for (std::size_t i = start + min_length - 1; i < limit; ++i) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x30) return i + 1;
-  }
-  return limit;
+  return SafeRunEnd(bytes, start, min_length, kMaxRun);
 }
 
 // Encoded text is converted in pieces of at most this many UTF-16 units.
@@ -200,17 +192,8 @@ bool AnsiCodec::EncodeRun(std::wstring_view run, std::string& out) const {
 }
 
 std::optional<std::string> AnsiCodec::Encode(std::wstring_view text) const {
-  std::string out;
-  out.reserve(text.size() * 2);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    // The low half of a valid pair is a character, not an escaped byte.
-    if (i < text.size() && !(IsEscapedByte(text[i]) && !(i > 0 && IsHighSurrogate(text[i - 1])))) continue;
-    if (!EncodeRun(text.substr(start, i - start), out)) return std::nullopt;
-    if (i < text.size()) out.push_back(static_cast<char>(text[i] - 0xDC00));
-    start = i + 1;
-  }
-  return out;
+  return EncodeAroundEscapes(text, text.size() * 2,
+                             [this](std::wstring_view run, std::string& out) { return EncodeRun(run, out); });
 }
 
 }  // namespace quillet

@@ -17,7 +17,6 @@ class AnsiCodec final : public Codec {
   std::wstring Decode(std::string_view bytes) const override;
   std::optional<std::string> Encode(std::wstring_view text) const override;
 
-  UINT code_page() const { return code_page_; }
   bool available() const { return available_; }
 
  private:
@@ -27,8 +26,8 @@ class AnsiCodec final : public Codec {
 
   UINT code_page_;
   bool available_;
-  DWORD decode_flags_;      // MB_ERR_INVALID_CHARS where the code page accepts it
-  bool reports_default_;    // WideCharToMultiByte can tell that it used the default character
+  DWORD decode_flags_;         // MB_ERR_INVALID_CHARS where the code page accepts it
+  bool reports_default_;       // WideCharToMultiByte can tell that it used the default character
   DWORD strict_encode_flags_;  // used when it cannot: WC_ERR_INVALID_CHARS or 0
   std::size_t max_char_size_;
 };

@@ -10,34 +10,7 @@
 namespace quillet {
 namespace {
 
-template <class Interface>
-class RefCounted : public Interface {
- public:
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = ::InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
-
- protected:
-  virtual ~RefCounted() = default;
-  HRESULT Query(REFIID iid, REFIID own, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == own) {
-      *out = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-
- private:
-  LONG references_ = 1;
-};
-
-class MemoryDataObject final : public RefCounted<IDataObject> {
+class MemoryDataObject final : public ComObject<IDataObject> {
  public:
   explicit MemoryDataObject(std::vector<ClipboardBlock> blocks) : blocks_(std::move(blocks)) {}
 
@@ -111,7 +84,7 @@ class MemoryDataObject final : public RefCounted<IDataObject> {
   std::vector<ClipboardBlock> blocks_;
 };
 
-class DropSource final : public RefCounted<IDropSource> {
+class DropSource final : public ComObject<IDropSource> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return Query(iid, IID_IDropSource, out); }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
@@ -122,9 +95,7 @@ class DropSource final : public RefCounted<IDropSource> {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-std::string BytesOf(const void* data, std::size_t size) {
-  return std::string(static_cast<const char*>(data), size);
-}
+std::string BytesOf(const void* data, std::size_t size) { return std::string(static_cast<const char*>(data), size); }
 
 }  // namespace
 
@@ -133,8 +104,8 @@ std::vector<ClipboardBlock> TextBlocks(const std::wstring& text) {
   blocks.push_back({CF_UNICODETEXT, BytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t))});
   std::string ansi;
   if (!text.empty()) {
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                        nullptr);
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n > 0) {
       ansi.resize(static_cast<std::size_t>(n));
       ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
@@ -145,29 +116,15 @@ std::vector<ClipboardBlock> TextBlocks(const std::wstring& text) {
   return blocks;
 }
 
-ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths) {
-  DROPFILES header{};
-  header.pFiles = sizeof header;
-  header.fWide = TRUE;
-  std::wstring names;
-  for (const std::wstring& path : paths) {
-    names += path;
-    names.push_back(L'\0');
-  }
-  names.push_back(L'\0');
-  if (paths.empty()) names.push_back(L'\0');
-  return {CF_HDROP, BytesOf(&header, sizeof header) + BytesOf(names.data(), names.size() * sizeof(wchar_t))};
+ComPtr<IDataObject> NewMemoryDataObject(std::vector<ClipboardBlock> blocks) {
+  return ComPtr<IDataObject>(new MemoryDataObject(std::move(blocks)));
 }
 
-IDataObject* NewMemoryDataObject(std::vector<ClipboardBlock> blocks) { return new MemoryDataObject(std::move(blocks)); }
-
 HRESULT DragBlocks(std::vector<ClipboardBlock> blocks, DWORD* effect) {
-  IDataObject* data = NewMemoryDataObject(std::move(blocks));
-  IDropSource* source = new DropSource;
+  const ComPtr<IDataObject> data = NewMemoryDataObject(std::move(blocks));
+  const ComPtr<IDropSource> source(new DropSource);
   DWORD performed = DROPEFFECT_NONE;
-  const HRESULT result = ::DoDragDrop(data, source, DROPEFFECT_COPY, &performed);
-  source->Release();
-  data->Release();
+  const HRESULT result = ::DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &performed);
   if (effect != nullptr) *effect = performed;
   return result;
 }

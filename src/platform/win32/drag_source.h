@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/com.h"
+
 namespace quillet {
 
 // The bytes one clipboard format carries in a drag.
@@ -18,12 +20,10 @@ struct ClipboardBlock {
 // A dragged text: CF_UNICODETEXT, and CF_TEXT in the ANSI code page (a
 // character the code page lacks becomes its default character), each ended by a NUL.
 std::vector<ClipboardBlock> TextBlocks(const std::wstring& text);
-// A dragged file list: CF_HDROP holding DROPFILES with wide names.
-ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths);
 
 // A data object offering each block through TYMED_HGLOBAL (a fresh copy for
-// every GetData); its reference count starts at 1.
-IDataObject* NewMemoryDataObject(std::vector<ClipboardBlock> blocks);
+// every GetData).
+ComPtr<IDataObject> NewMemoryDataObject(std::vector<ClipboardBlock> blocks);
 
 // Drags `blocks` with copying as the only effect, until the drop or the
 // cancellation (Escape, or another button); the left button carries the drag

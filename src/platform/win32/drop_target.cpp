@@ -3,33 +3,19 @@
 #include <utility>
 
 #include "platform/win32/boundary.h"
-#include "platform/win32/drop_data_win32.h"
+#include "platform/win32/com.h"
+#include "platform/win32/win32_drop_data.h"
 
 namespace quillet {
 namespace {
 
 // The reference-counted target itself: it lives as long as OLE holds it,
 // which may be a little longer than the registration.
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget> {
  public:
   explicit DropTarget(DropTargetRegistration::Callback on_drop) : on_drop_(std::move(on_drop)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-      *out = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = ::InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return Query(iid, IID_IDropTarget, out); }
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD, POINTL, DWORD* effect) override {
     accepted_ = OffersDropData(object);
@@ -45,28 +31,24 @@ class DropTarget final : public IDropTarget {
     const HRESULT result = Answer(effect);
     if (accepted_ && on_drop_) {
       // The handler may open windows or show a message box; keep this alive.
-      AddRef();
+      const ComPtr<IDropTarget> alive = ComPtr<IDropTarget>::Share(this);
       try {
         on_drop_(Win32DropData(object));
       } catch (...) {
         ReportCurrentException();
       }
       accepted_ = false;
-      Release();
     }
     return result;
   }
 
  private:
-  ~DropTarget() = default;
-
   HRESULT Answer(DWORD* effect) const {
     if (effect == nullptr) return E_INVALIDARG;
     *effect = accepted_ && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
     return S_OK;
   }
 
-  LONG references_ = 1;
   bool accepted_ = false;
   DropTargetRegistration::Callback on_drop_;
 };
@@ -75,9 +57,9 @@ class DropTarget final : public IDropTarget {
 
 HRESULT DropTargetRegistration::Register(HWND window, Callback on_drop) {
   Revoke();
-  auto* target = new DropTarget(std::move(on_drop));
-  const HRESULT result = ::RegisterDragDrop(window, target);
-  target->Release();  // OLE holds its own reference when registered
+  // OLE holds its own reference while the target is registered.
+  const ComPtr<IDropTarget> target(new DropTarget(std::move(on_drop)));
+  const HRESULT result = ::RegisterDragDrop(window, target.get());
   if (SUCCEEDED(result)) window_ = window;
   return result;
 }

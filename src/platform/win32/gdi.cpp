@@ -15,9 +15,8 @@ bool FaceInstalled(const wchar_t* face) {
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
   bool found = false;
-  const HDC screen = ::GetDC(nullptr);
-  ::EnumFontFamiliesExW(screen, &wanted, &FoundFace, reinterpret_cast<LPARAM>(&found), 0);
-  ::ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  ::EnumFontFamiliesExW(screen.get(), &wanted, &FoundFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -62,9 +61,8 @@ unsigned WindowDpi(HWND hwnd) {
   if (get_dpi != nullptr && hwnd != nullptr) {
     if (const UINT dpi = get_dpi(hwnd)) return dpi;
   }
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<unsigned>(dpi) : 96u;
 }
 

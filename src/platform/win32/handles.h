@@ -50,6 +50,48 @@ using FileHandle = ScopedKernelHandle<&handles_detail::InvalidFile>;
 // A process, thread, event or other object whose opener returns nullptr on failure.
 using KernelHandle = ScopedKernelHandle<&handles_detail::NullHandle>;
 
+// A menu from CreatePopupMenu, destroyed once.
+class MenuHandle {
+ public:
+  MenuHandle() = default;
+  explicit MenuHandle(HMENU menu) : menu_(menu) {}
+  ~MenuHandle() { reset(); }
+  MenuHandle(const MenuHandle&) = delete;
+  MenuHandle& operator=(const MenuHandle&) = delete;
+  HMENU get() const { return menu_; }
+  void reset(HMENU menu = nullptr) {
+    if (menu_ != nullptr) ::DestroyMenu(menu_);
+    menu_ = menu;
+  }
+  explicit operator bool() const { return menu_ != nullptr; }
+
+ private:
+  HMENU menu_ = nullptr;
+};
+
+// A hot key of a window, registered until this goes; the window must still
+// exist then.
+class HotKeyRegistration {
+ public:
+  HotKeyRegistration() = default;
+  ~HotKeyRegistration() {
+    if (window_ != nullptr) ::UnregisterHotKey(window_, id_);
+  }
+  HotKeyRegistration(const HotKeyRegistration&) = delete;
+  HotKeyRegistration& operator=(const HotKeyRegistration&) = delete;
+  // False when another program holds the key.
+  bool Register(HWND window, int id, UINT modifiers, UINT key) {
+    if (!::RegisterHotKey(window, id, modifiers, key)) return false;
+    window_ = window;
+    id_ = id;
+    return true;
+  }
+
+ private:
+  HWND window_ = nullptr;
+  int id_ = 0;
+};
+
 // Memory that the system allocated for us with LocalAlloc (FormatMessageW's buffer).
 template <typename T>
 class LocalMemory {

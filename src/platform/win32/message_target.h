@@ -7,8 +7,11 @@ namespace quillet {
 // The one window-procedure pattern of the program: the object pointer arrives
 // with WM_NCCREATE and is kept on the window, every message goes to
 // OnMessage, whatever it leaves reaches DefWindowProcW, and the pointer is
-// dropped at WM_NCDESTROY. The object must outlive its window. No exception
-// leaves OnMessage for the system: it is reported (see boundary.h).
+// dropped at WM_NCDESTROY. The object owns its window: its destructor takes
+// the pointer off and destroys the window, after a derived class's members
+// have gone (they may use the window until then) and before anything in a
+// base class listed ahead of MessageTarget (what the controls paint with).
+// No exception leaves OnMessage for the system: it is reported (see boundary.h).
 class MessageTarget {
  public:
   MessageTarget() = default;

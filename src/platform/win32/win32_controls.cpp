@@ -106,7 +106,6 @@ bool Win32Screen::CursorPos(PixelPoint& point) const {
 }
 
 void Win32Application::Quit() {
-  quitting_ = true;
   if (main_ != nullptr) ::ShowWindow(main_, SW_HIDE);
   ::PostQuitMessage(0);
 }

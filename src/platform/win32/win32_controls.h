@@ -66,11 +66,9 @@ class Win32Application final : public Application {
  public:
   void SetMainWindow(HWND window) { main_ = window; }
   void Quit() override;
-  bool quitting() const { return quitting_; }
 
  private:
   HWND main_ = nullptr;
-  bool quitting_ = false;
 };
 
 }  // namespace quillet

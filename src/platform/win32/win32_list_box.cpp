@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <utility>
+
 namespace quillet {
 namespace {
 
@@ -13,32 +15,17 @@ constexpr UINT_PTR kTextSubclassId = 1;
 // Answers the annotation service's questions about the list's children: the
 // name of child n is item n - 1. Reference-counted; it may outlive the list
 // in a client's hands, and then knows nothing.
-class ItemNameServer final : public IAccPropServer {
+class ItemNameServer final : public ComObject<IAccPropServer> {
  public:
-  ItemNameServer(IAccPropServices* services, const std::vector<std::wstring>* items)
-      : services_(services), items_(items) {
-    services_->AddRef();
-  }
+  ItemNameServer(ComPtr<IAccPropServices> services, const std::vector<std::wstring>* items)
+      : services_(std::move(services)), items_(items) {}
 
   // The list is going away: from now on no child has a name.
   void Forget() { items_ = nullptr; }
-  IAccPropServices* services() const { return services_; }
+  IAccPropServices* services() const { return services_.get(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IAccPropServer) {
-      *out = static_cast<IAccPropServer*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = ::InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
+    return Query(iid, IID_IAccPropServer, out);
   }
 
   HRESULT STDMETHODCALLTYPE GetPropValue(const BYTE* id, DWORD id_length, MSAAPROPID property, VARIANT* value,
@@ -62,19 +49,15 @@ class ItemNameServer final : public IAccPropServer {
   }
 
  private:
-  ~ItemNameServer() { services_->Release(); }
-
-  LONG references_ = 1;
-  IAccPropServices* services_;
+  ComPtr<IAccPropServices> services_;
   const std::vector<std::wstring>* items_;
 };
 
+Win32ListBox::Win32ListBox() = default;
+
 Win32ListBox::~Win32ListBox() {
   if (hwnd_ != nullptr && ::IsWindow(hwnd_)) Detach();
-  if (names_ != nullptr) {
-    names_->Forget();
-    names_->Release();
-  }
+  if (names_) names_->Forget();
 }
 
 void Win32ListBox::Attach(HWND list) {
@@ -83,33 +66,30 @@ void Win32ListBox::Attach(HWND list) {
 }
 
 bool Win32ListBox::AnnotateItemNames() {
-  if (hwnd_ == nullptr || names_ != nullptr) return names_ != nullptr;
-  IAccPropServices* services = nullptr;
+  if (hwnd_ == nullptr || names_) return static_cast<bool>(names_);
+  ComPtr<IAccPropServices> services;
   if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void**>(&services)))) {
+                                services.put()))) {
     return false;
   }
-  auto* server = new ItemNameServer(services, &items_);
-  services->Release();
+  ComPtr<ItemNameServer> server(new ItemNameServer(std::move(services), &items_));
   MSAAPROPID name = PROPID_ACC_NAME;
   // One server for every child of the list: nothing to do per item.
   if (FAILED(server->services()->SetHwndPropServer(hwnd_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1,
-                                                   server, ANNO_CONTAINER))) {
-    server->Release();
+                                                   server.get(), ANNO_CONTAINER))) {
     return false;
   }
-  names_ = server;
+  names_ = std::move(server);
   return true;
 }
 
 // The annotation and the text answers end with the control.
 void Win32ListBox::Detach() {
-  if (names_ != nullptr) {
+  if (names_) {
     MSAAPROPID name = PROPID_ACC_NAME;
     names_->services()->ClearHwndProps(hwnd_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
     names_->Forget();
-    names_->Release();
-    names_ = nullptr;
+    names_.reset();
   }
   ::RemoveWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId);
 }

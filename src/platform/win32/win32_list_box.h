@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/list_box.h"
+#include "platform/win32/com.h"
 
 namespace quillet {
 
@@ -18,7 +19,7 @@ class Win32ListBox final : public ListBox {
   // The styles the control must be created with.
   static constexpr DWORD kStyle = LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | WS_VSCROLL;
 
-  Win32ListBox() = default;
+  Win32ListBox();
   ~Win32ListBox() override;
   Win32ListBox(const Win32ListBox&) = delete;
   Win32ListBox& operator=(const Win32ListBox&) = delete;
@@ -60,7 +61,7 @@ class Win32ListBox final : public ListBox {
 
   HWND hwnd_ = nullptr;
   std::vector<std::wstring> items_;
-  ItemNameServer* names_ = nullptr;  // holds a reference while annotated
+  ComPtr<ItemNameServer> names_;  // while annotated
 };
 
 }  // namespace quillet

@@ -12,7 +12,6 @@ class Win32MessageBoxes final : public MessageBoxes {
  public:
   explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
   void set_owner(HWND owner) { owner_ = owner; }
-  HWND owner() const { return owner_; }
 
   MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
                      Window* owner = nullptr) override;

@@ -20,7 +20,6 @@ class Win32Shell final : public Shell {
  public:
   explicit Win32Shell(HWND owner = nullptr) : owner_(owner) {}
   void set_owner(HWND owner) { owner_ = owner; }
-  HWND owner() const { return owner_; }
 
   void Open(const std::wstring& file, const std::wstring& directory) override;
 

@@ -20,11 +20,8 @@ bool Form2::Show() {
     }
     closed_.reset();
     // Created centred on the screen, and topmost without moving.
-    Window& window = view_->window();
-    const Monitor screen = p_.screen.Primary();
-    window.SetLeft(WidthTwips(screen) / 2.0f - kForm2Width / 2.0f);
-    window.SetTop(HeightTwips(screen) / 2.0f - kForm2Height / 2.0f);
-    window.MakeTopmost(/*show=*/false);
+    CentreOnPrimary(view_->window(), p_.screen, kForm2Width, kForm2Height);
+    view_->window().MakeTopmost(/*show=*/false);
   }
   view_->window().Show();
   view_->window().Activate();
@@ -52,8 +49,10 @@ void Form2::Label3_Click() {
     // Owned by the editor: it takes no typing, OK or close until answered.
     p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk, &view_->window());
     // With the main window hidden (add mode) the focus stays in the editor.
-    if (p_.form1.IsVisible()) p_.form1_Text1.Focus();
-    else view_->Text1().Focus();
+    if (p_.form1.IsVisible())
+      p_.form1_Text1.Focus();
+    else
+      view_->Text1().Focus();
     return;
   }
   std::wstring line = MakeEntryLine(keyword, target);
@@ -83,12 +82,7 @@ void Form2::Form_MouseMove() {
 
 void Form2::Text2_OLEDragDrop(const DropData& data) {
   if (view_ == nullptr) return;
-  if (auto text = data.Text()) {
-    view_->Text2().SetText(*text);
-    return;
-  }
-  const auto files = data.Files();
-  if (!files.empty()) view_->Text2().SetText(files.front());
+  if (const auto value = data.TextOrFirstFile()) view_->Text2().SetText(*value);
 }
 
 void Form2::Close() {

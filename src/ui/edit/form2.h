@@ -40,10 +40,10 @@ class Form2ViewFactory {
   virtual std::unique_ptr<Form2View> Create(std::wstring& why) = 0;
 };
 
-struct Form2Parts {
+struct Form2Wiring {
   Form2ViewFactory& views;
-  Window& form1;        // the main window
-  ListBox& List1;       // its list
+  Window& form1;         // the main window
+  ListBox& List1;        // its list
   TextBox& form1_Text1;  // its keyword box
   Screen& screen;
   MessageBoxes& messages;
@@ -55,7 +55,7 @@ struct Form2Parts {
 // (EditMode 0) or put in place of the item at SelectedIndex (EditMode 1).
 class Form2 final : public EditorForm {
  public:
-  explicit Form2(const Form2Parts& parts) : p_(parts) {}
+  explicit Form2(const Form2Wiring& wiring) : p_(wiring) {}
 
   bool Show() override;
   TextBox& Text1() override { return view_->Text1(); }
@@ -77,7 +77,7 @@ class Form2 final : public EditorForm {
   const wchar_t* Refusal(const std::wstring& keyword, const std::wstring& target) const;
   void Close();
 
-  Form2Parts p_;
+  Form2Wiring p_;
   std::unique_ptr<Form2View> view_;
   // A closed editor's window, hidden; its handlers may still be on the stack,
   // so it goes when the next editor opens.

@@ -50,7 +50,7 @@ void Sett::clearall_Click() {
   if (p_.messages.Show(kDeleteAllQuestion, kDeleteAllTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return;
   p_.List1.Clear();
   const IoStatus status = p_.file.WriteCleared();
-  if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+  if (!status) p_.messages.Show(kWriteFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
 }  // namespace quillet

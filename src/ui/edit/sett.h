@@ -16,7 +16,7 @@ namespace quillet {
 inline constexpr wchar_t kDeleteAllQuestion[] = L"Do you want to delete all ?";
 inline constexpr wchar_t kDeleteAllTitle[] = L"Tips";
 
-struct SettParts {
+struct SettWiring {
   PopupMenuFactory& menus;
   Window& form1;
   ListBox& List1;
@@ -30,7 +30,7 @@ struct SettParts {
 // edit, delete the entry at SelectedIndex, delete all.
 class Sett final : public MenuForm {
  public:
-  explicit Sett(const SettParts& parts) : p_(parts) {}
+  explicit Sett(const SettWiring& wiring) : p_(wiring) {}
 
   void PopupList2you() override { Popup(std::nullopt); }
   void PopupList2youAt(PixelPoint at) override { Popup(at); }
@@ -44,7 +44,7 @@ class Sett final : public MenuForm {
   void Popup(std::optional<PixelPoint> at);
   bool SelectedIndexNamesAnItem() const;
 
-  SettParts p_;
+  SettWiring p_;
   std::unique_ptr<PopupMenu> list2you_;
 };
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/drag_window.h"
+#include "ui/keys.h"
 #include "ui/main/dock.h"
 #include "ui/main/form1_layout.h"
 #include "ui/main/launch.h"
@@ -12,13 +13,7 @@
 namespace quillet {
 
 void Form1::Form_Load() {
-  // Centred from the designed size, in single precision, in the twips of the
-  // monitor the window appears on.
-  const Monitor screen = p_.screen.Primary();
-  const float left = WidthTwips(screen) / 2.0f - kForm1Width / 2.0f;
-  const float top = HeightTwips(screen) / 2.0f - kForm1Height / 2.0f;
-  p_.window.SetLeft(left);
-  p_.window.SetTop(top);
+  CentreOnPrimary(p_.window, p_.screen, kForm1Width, kForm1Height);
   LoadEntryFile();
   p_.Text1.Focus();
   p_.window.MakeTopmost(/*show=*/true);
@@ -29,11 +24,11 @@ void Form1::LoadEntryFile() {
   const IoStatus status = p_.file.LoadLinesIntoList(lines);
   // A read that failed part-way (out of memory) adds nothing.
   if (status) p_.List1.AppendItems(std::move(lines));
-  if (!status) p_.messages.Show(kReadFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+  if (!status) p_.messages.Show(kReadFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
 void Form1::Form_KeyDown(int key_code, int /*shift*/) {
-  if (key_code == 13) Command5_Click();
+  if (key_code == kKeyEnter) Command5_Click();
 }
 
 void Form1::Command5_Click() { LaunchByKeyword(p_.file, p_.Text1.Text(), *this); }
@@ -56,7 +51,7 @@ bool Form1::MayOverwrite() {
 void Form1::Command3_Click() {
   if (!MayOverwrite()) return;
   const IoStatus status = ConfigSave();
-  if (!status) p_.messages.Show(kWriteFailedPrefix + status.message, kAppTitle, MessageStyle::kOk);
+  if (!status) p_.messages.Show(kWriteFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
 IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
@@ -104,8 +99,8 @@ void Form1::title_MouseMove() { DragWindow(p_.window); }
 
 void Form1::Image1_Click() { p_.shell.Open(std::wstring(L"https://") + kHomePageHost + kHomePagePath, L""); }
 
-void Form1::List1_MouseUp(int button) {
-  if (button != 1) return;
+void Form1::List1_MouseUp(MouseButton button) {
+  if (button != MouseButton::kLeft) return;
   p_.state.SelectedIndex = p_.List1.SelectedIndex();
   if (menu_ != nullptr) menu_->PopupList2you();
 }
@@ -117,19 +112,12 @@ void Form1::List1_MenuKey() {
 }
 
 void Form1::List1_OLEDragDrop(const DropData& data) {
-  std::wstring value;
-  if (auto text = data.Text()) {
-    value = std::move(*text);
-  } else {
-    auto files = data.Files();
-    if (files.empty()) return;
-    value = std::move(files.front());
-  }
-  if (editor_ == nullptr) return;
+  const std::optional<std::wstring> value = data.TextOrFirstFile();
+  if (!value || editor_ == nullptr) return;
   p_.window.Hide();
   p_.state.EditMode = 0;
   if (!editor_->Show()) return;
-  editor_->Text2().SetText(value);
+  editor_->Text2().SetText(*value);
 }
 
 bool Form1::Image3_Click() {
@@ -138,7 +126,7 @@ bool Form1::Image3_Click() {
     if (!MayOverwrite()) return false;
     const IoStatus status = ConfigSave();
     if (!status) {
-      const std::wstring text = kWriteFailedPrefix + status.message + kQuitAnywaySuffix;
+      const std::wstring text = kWriteFailedPrefix + FailureText(status) + kQuitAnywaySuffix;
       if (p_.messages.Show(text, kAppTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return false;
     }
   }

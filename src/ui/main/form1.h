@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/application.h"
+#include "platform/drop_data.h"
 #include "platform/environment.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
@@ -12,7 +13,7 @@
 #include "platform/window.h"
 #include "store/entry_file.h"
 #include "store/lookup.h"
-#include "platform/drop_data.h"
+#include "ui/drag_gesture.h"
 #include "ui/forms.h"
 #include "ui/main/dock.h"
 #include "ui/shared_state.h"
@@ -23,8 +24,8 @@ inline constexpr wchar_t kHomePageHost[] = L"quillet.vellmar.example";
 inline constexpr wchar_t kHomePagePath[] = L"/products/tolv/index.html?v=1.0";
 inline constexpr int kTimer1IntervalMs = 500;
 
-// What Form1 works with; every part outlives the form.
-struct Form1Parts {
+// What Form1 works with; all of it outlives the form.
+struct Form1Wiring {
   Window& window;
   ListBox& List1;
   TextBox& Text1;
@@ -41,7 +42,7 @@ struct Form1Parts {
 // buttons and the close sequence.
 class Form1 : private TargetOpener {
  public:
-  explicit Form1(const Form1Parts& parts) : p_(parts) {}
+  explicit Form1(const Form1Wiring& wiring) : p_(wiring) {}
 
   // The entry menu and the editor, program-wide like the form itself.
   void Connect(MenuForm& menu, EditorForm& editor) {
@@ -53,7 +54,7 @@ class Form1 : private TargetOpener {
   // the focus, and makes the window topmost and visible.
   void Form_Load();
 
-  // Enter (key code 13) runs the lookup whatever the shift state; the key still
+  // Enter (kKeyEnter) runs the lookup whatever the shift state; the key still
   // reaches the control with the focus.
   void Form_KeyDown(int key_code, int shift);
 
@@ -81,9 +82,9 @@ class Form1 : private TargetOpener {
   // The home-page icon: opens the product's home page, nothing else.
   void Image1_Click();
 
-  // A button released over the list (1 left, 2 right, 4 middle): the left one
-  // remembers the selected item and pops up the entry menu.
-  void List1_MouseUp(int button);
+  // A button released over the list: the left one remembers the selected
+  // item and pops up the entry menu.
+  void List1_MouseUp(MouseButton button);
 
   // The context-menu key or Shift+F10 with the focus on the list: what the
   // left-button release does, with the menu at the selected item.
@@ -112,7 +113,7 @@ class Form1 : private TargetOpener {
   // written here and the user chose not to overwrite it.
   bool MayOverwrite();
 
-  Form1Parts p_;
+  Form1Wiring p_;
   MenuForm* menu_ = nullptr;
   EditorForm* editor_ = nullptr;
   // Brought out by the summoning key, and active ever since.

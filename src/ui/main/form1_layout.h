@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 namespace quillet {
 
@@ -9,32 +8,24 @@ namespace quillet {
 inline constexpr float kForm1Width = 7695.0f;
 inline constexpr float kForm1Height = 5760.0f;
 
-struct Rgb {
-  std::uint8_t r, g, b;
-};
-inline constexpr Rgb kStripBlue{14, 151, 231};
-inline constexpr Rgb kListYellow{255, 255, 0};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
-
 enum class Form1Control { kPmenu, kTitle, kText1, kImage1, kImage3, kList1, kCommand5, kCommand1, kCommand2, kCommand3, kCommand4 };
 
-struct FontSpec {
+struct ControlFont {
   const wchar_t* face;  // tried first; the system's default GUI font stands in when it is missing
   float points;
   bool bold;
 };
-inline constexpr FontSpec kConsolas9{L"Consolas", 9.0f, false};
-inline constexpr FontSpec kConsolas105{L"Consolas", 10.5f, false};
-inline constexpr FontSpec kConsolas12Bold{L"Consolas", 12.0f, true};
-inline constexpr FontSpec kSimSun9{L"宋体", 9.0f, false};
+inline constexpr ControlFont kConsolas9{L"Consolas", 9.0f, false};
+inline constexpr ControlFont kConsolas105{L"Consolas", 10.5f, false};
+inline constexpr ControlFont kConsolas12Bold{L"Consolas", 12.0f, true};
+inline constexpr ControlFont kSimSun9{L"宋体", 9.0f, false};
 
 struct ControlLayout {
   Form1Control id;
   bool in_strip;  // a child of the title strip, placed relative to it
   float left, top, width, height;
   const wchar_t* caption;
-  const FontSpec* font;
+  const ControlFont* font;
 };
 
 // Creation order is also the stacking order (the strip lies over the list's top

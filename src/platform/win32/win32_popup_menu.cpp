@@ -1,5 +1,6 @@
-#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/win32_popup_menu.h"
 
+#include "platform/win32/handles.h"
 #include "platform/win32/message_target.h"
 
 namespace quillet {
@@ -10,21 +11,17 @@ constexpr UINT kFirstItemId = 1;
 
 class Win32PopupMenu final : public PopupMenu, private MessageTarget {
  public:
-  ~Win32PopupMenu() override {
-    if (menu_ != nullptr) ::DestroyMenu(menu_);
-  }
-
   bool Create(const wchar_t* window_text, const std::vector<std::wstring>& captions) {
     WindowParams params{L"QuilletMenuHolder"};
     params.ex_style = WS_EX_TOOLWINDOW;
     params.style = WS_POPUP;
     params.text = window_text;
     if (MessageTarget::Create(params) == nullptr) return false;
-    menu_ = ::CreatePopupMenu();
-    if (menu_ == nullptr) return false;
+    menu_.reset(::CreatePopupMenu());
+    if (!menu_) return false;
     UINT id = kFirstItemId;
     for (const std::wstring& caption : captions) {
-      if (!::AppendMenuW(menu_, MF_STRING, id++, caption.c_str())) return false;
+      if (!::AppendMenuW(menu_.get(), MF_STRING, id++, caption.c_str())) return false;
     }
     return true;
   }
@@ -43,7 +40,7 @@ class Win32PopupMenu final : public PopupMenu, private MessageTarget {
     const HWND previous = ::GetForegroundWindow();
     ::SetForegroundWindow(hwnd());
     const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON;
-    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu_, flags, at.x, at.y, 0, hwnd(), nullptr));
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu_.get(), flags, at.x, at.y, 0, hwnd(), nullptr));
     // Lets the menu close properly when it is opened again at once.
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     // The hidden window gives the foreground back to the window that had it.
@@ -53,7 +50,7 @@ class Win32PopupMenu final : public PopupMenu, private MessageTarget {
     return chosen >= kFirstItemId ? static_cast<int>(chosen - kFirstItemId) : -1;
   }
 
-  HMENU menu_ = nullptr;
+  MenuHandle menu_;
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/win32/drop_data_win32.h"
+#include "platform/win32/win32_drop_data.h"
 
 #include <shlobj.h>
 
@@ -36,7 +36,9 @@ class LockedMedium {
   LockedMedium& operator=(const LockedMedium&) = delete;
 
   // An HGLOBAL block was delivered (possibly empty).
-  bool ok() const { return got_ && medium_.tymed == TYMED_HGLOBAL && medium_.hGlobal != nullptr && (size_ == 0 || data_); }
+  bool ok() const {
+    return got_ && medium_.tymed == TYMED_HGLOBAL && medium_.hGlobal != nullptr && (size_ == 0 || data_);
+  }
   const unsigned char* data() const { return data_; }
   std::size_t size() const { return size_; }
 

@@ -1,11 +1,11 @@
-#include "app/pictures.h"
+#include "app/painting.h"
 
 #include "platform/win32/gdi.h"
 
 namespace quillet {
 namespace {
 
-constexpr COLORREF kInk = RGB(255, 255, 255);
+constexpr COLORREF kInk = ToColorRef(kWhite);
 
 // Maps the 20 x 20 design grid onto the rectangle.
 struct Grid {
@@ -15,12 +15,22 @@ struct Grid {
   int Scale(int n) const { return MulDiv(n, rect.right - rect.left, 20); }
 };
 
+}  // namespace
+
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   ::SetBkColor(dc, colour);
   ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-}  // namespace
+void PaintLabel(HDC dc, const RECT& rect, const wchar_t* caption, HFONT font, COLORREF background, COLORREF ink,
+                UINT align) {
+  Fill(dc, rect, background);
+  Selected selected(dc, font);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ink);
+  RECT text = rect;
+  ::DrawTextW(dc, caption, -1, &text, align | DT_SINGLELINE | DT_NOPREFIX);
+}
 
 void PaintHouse(HDC dc, const RECT& rect, COLORREF background) {
   Fill(dc, rect, background);
