@@ -22,7 +22,8 @@ int wmain(int argc, wchar_t** argv) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return 3;
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return 3;
   for (int spins = 0; spins < 200000; ++spins) {
     const HWND window = FindWindowW(nullptr, title.c_str());
     if (window != nullptr && IsWindowVisible(window)) {

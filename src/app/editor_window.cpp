@@ -123,9 +123,9 @@ bool EditorWindow::Create(std::wstring& why) {
 }
 
 HWND EditorWindow::CreateEdit(HWND parent, const RECT& r) {
-  const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                                      r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
-                                      ::GetModuleHandleW(nullptr), nullptr);
+  const HWND edit =
+      ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
   if (edit != nullptr) ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
   return edit;
 }
@@ -140,30 +140,34 @@ void EditorWindow::CreateControls() {
     const HWND parent = control.in_panel ? picture1_.hwnd() : hwnd();
     switch (control.id) {
       case EditorControl::kTitle:
-        title_.Create(parent, r, {.paint = LabelPainter(control.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
+        title_.Create(parent, r,
+                      {.paint = LabelPainter(control.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
                       control.caption);
         break;
       case EditorControl::kImage3:
         image3_.Create(parent, r,
-                       Clickable(clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
-                                 [this] { form().Image3_Click(); }),
+                       Clickable(
+                           clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
+                           [this] { form().Image3_Click(); }),
                        kCloseIconName);
         break;
       case EditorControl::kPicture1:
         picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
         break;
       case EditorControl::kLabel1:
-        label1_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+        label1_.Create(parent, r,
+                       {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
                        control.caption);
         break;
       case EditorControl::kLabel2:
-        label2_.Create(parent, r, {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
+        label2_.Create(parent, r,
+                       {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
                        control.caption);
         break;
       case EditorControl::kLabel3: {
-        Surface::Events ok = Clickable(clicks_, kLabel3Click,
-                                       LabelPainter(control.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
-                                       [this] { form().Label3_Click(); });
+        Surface::Events ok = Clickable(
+            clicks_, kLabel3Click, LabelPainter(control.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
+            [this] { form().Label3_Click(); });
         ok.tab_stop = true;
         label3_.Create(parent, r, std::move(ok), control.caption);
         break;

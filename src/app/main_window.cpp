@@ -71,7 +71,7 @@ bool MainWindow::Create() {
   CreateControls();
   services_.app.SetMainWindow(hwnd());
   form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, text1_, services_.screen, services_.shell, services_.env,
-                                             services_.messages, services_.app, services_.file, services_.state});
+                                              services_.messages, services_.app, services_.file, services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
   list_hook_.Install(list_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
@@ -82,9 +82,9 @@ bool MainWindow::Create() {
 
 void MainWindow::FinishAfterShown() {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance,
-                               nullptr);
+  tooltip_ =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
   // The summoning key; when another program holds it the launcher works as
   // before, and the keyword box's tool tip says so.
   const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
@@ -128,18 +128,20 @@ void MainWindow::CreateControls() {
     HWND created = nullptr;
     switch (layout.id) {
       case Form1Control::kPmenu:
-        strip_.Create(hwnd(), r, {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
-                                  .mouse_move = [this] { form_->pmenu_MouseMove(); }});
+        strip_.Create(hwnd(), r,
+                      {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
+                       .mouse_move = [this] { form_->pmenu_MouseMove(); }});
         created = strip_.hwnd();
         break;
       case Form1Control::kTitle: {
         const ControlFont* font = layout.font;
         const wchar_t* caption = layout.caption;
-        title_.Create(parent, r, {.paint = [this, blue, font, caption](HDC dc, const RECT& rect) {
-                                    PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite),
-                                               DT_LEFT | DT_TOP);
-                                  },
-                                  .mouse_move = [this] { form_->title_MouseMove(); }},
+        title_.Create(parent, r,
+                      {.paint =
+                           [this, blue, font, caption](HDC dc, const RECT& rect) {
+                             PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite), DT_LEFT | DT_TOP);
+                           },
+                       .mouse_move = [this] { form_->title_MouseMove(); }},
                       caption);
         created = title_.hwnd();
         break;
@@ -152,15 +154,17 @@ void MainWindow::CreateControls() {
         break;
       case Form1Control::kImage1:
         image1_.Create(parent, r,
-                       Clickable(clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
-                                 [this] { form_->Image1_Click(); }),
+                       Clickable(
+                           clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
+                           [this] { form_->Image1_Click(); }),
                        kImage1ToolTip);
         created = image1_.hwnd();
         break;
       case Form1Control::kImage3:
         image3_.Create(parent, r,
-                       Clickable(clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
-                                 [this] { form_->Image3_Click(); }),
+                       Clickable(
+                           clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
+                           [this] { form_->Image3_Click(); }),
                        kCloseIconName);
         created = image3_.hwnd();
         break;
@@ -219,7 +223,8 @@ void MainWindow::OnDpiChanged(unsigned dpi, const RECT& suggested) {
     if (control == nullptr) continue;
     const RECT r = ControlRect(layout);
     ::SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (layout.font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), TRUE);
+    if (layout.font != nullptr)
+      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), TRUE);
   }
   SetListItemHeight();
   ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(kForm1Width, dpi_),
@@ -293,8 +298,12 @@ void MainWindow::OnCommand(int id) {
 LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const auto button_of = [](UINT m) {
     switch (m) {
-      case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_RBUTTONUP: return MouseButton::kRight;
-      case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_MBUTTONUP: return MouseButton::kMiddle;
+      case WM_RBUTTONDOWN:
+      case WM_RBUTTONDBLCLK:
+      case WM_RBUTTONUP: return MouseButton::kRight;
+      case WM_MBUTTONDOWN:
+      case WM_MBUTTONDBLCLK:
+      case WM_MBUTTONUP: return MouseButton::kMiddle;
       default: return MouseButton::kLeft;
     }
   };
@@ -366,9 +375,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         ::SetFocus(Control(focus_.Activated()));
       }
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
-      return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
     case WM_HOTKEY:
       // The system lets the window that gets the hot key take the foreground.
       if (wparam == kSummonHotKeyId) form_->Form_HotKey();
@@ -383,8 +390,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Alt+F4 and other requests to close take the close icon's road.
       form_->Image3_Click();
       return 0;
-    case WM_QUERYENDSESSION:
-      return form_->Image3_Click() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return form_->Image3_Click() ? TRUE : FALSE;
   }
   return Default(message, wparam, lparam);
 }

@@ -10,8 +10,8 @@ namespace quillet {
 struct ReadOutcome {
   enum class Kind { kOk, kMissing, kFailed };
   Kind kind = Kind::kOk;
-  std::string bytes;       // the whole file when kOk
-  std::wstring message;    // the system's message when kFailed
+  std::string bytes;     // the whole file when kOk
+  std::wstring message;  // the system's message when kFailed
 };
 
 // The store's only way to the file system: read every byte of a file, or

@@ -6,9 +6,7 @@
 
 namespace quillet {
 
-inline const char* FindCr(const char* s, std::size_t n) {
-  return static_cast<const char*>(std::memchr(s, '\r', n));
-}
+inline const char* FindCr(const char* s, std::size_t n) { return static_cast<const char*>(std::memchr(s, '\r', n)); }
 inline const wchar_t* FindCr(const wchar_t* s, std::size_t n) { return std::wmemchr(s, L'\r', n); }
 
 // Calls `on_line(line)` for every line of `text`, in order. CR LF or a lone CR

@@ -85,8 +85,8 @@ std::optional<std::string> Utf8Codec::Encode(std::wstring_view text) const {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = static_cast<char32_t>(text[i]);
-    if (kWide16 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (kWide16 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
       ++i;
     } else if (IsEscapedByte(static_cast<wchar_t>(cp))) {

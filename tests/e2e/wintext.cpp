@@ -28,20 +28,22 @@ std::wstring class_of(HWND window) {
 
 std::string to_utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
 
 std::wstring escape_breaks(const std::wstring& text) {
   std::wstring out;
   for (const wchar_t c : text) {
-    if (c == L'\r') out += L"\\r";
-    else if (c == L'\n') out += L"\\n";
-    else out += c;
+    if (c == L'\r')
+      out += L"\\r";
+    else if (c == L'\n')
+      out += L"\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -73,8 +75,7 @@ int wmain(int argc, wchar_t** argv) {
   for (HWND top : search.found) {
     std::vector<HWND> children;
     EnumChildWindows(top, collect_child, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children)
-      report += to_utf8(class_of(child) + L"\t" + escape_breaks(text_of(child))) + "\n";
+    for (HWND child : children) report += to_utf8(class_of(child) + L"\t" + escape_breaks(text_of(child))) + "\n";
   }
 
   FILE* out = _wfopen(argv[1], L"wb");

@@ -77,7 +77,8 @@ DockInputs Scaled(int x, int y, unsigned dpi, PixelPoint pointer, PixelRect desk
   DockInputs in;
   const int w = TwipsToPixels(7695, dpi), h = TwipsToPixels(5760, dpi);
   in.rect = {x, y, x + w, y + h}, in.dpi = dpi, in.pointer = pointer, in.desktop = desktop;
-  in.left = PixelsToTwips(x, dpi), in.top = PixelsToTwips(y, dpi), in.width = PixelsToTwips(w, dpi), in.height = PixelsToTwips(h, dpi);
+  in.left = PixelsToTwips(x, dpi), in.top = PixelsToTwips(y, dpi), in.width = PixelsToTwips(w, dpi),
+  in.height = PixelsToTwips(h, dpi);
   return in;
 }
 
@@ -95,10 +96,13 @@ TEST(DockTickTest, MonitorsAtDifferentScales) {
       {"external, touched on its sliver", Scaled(4797, 300, 96, {4798, 400}), Edge::kLeft, 4288},
       {"external, in the middle: stays", Scaled(3500, 300, 96, {-5000, -5000}), Edge::kNone, 0},
       // The 100 % monitor on the laptop's left instead.
-      {"left-hand external, left edge", Scaled(-1918, 300, 96, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft, -2430},
+      {"left-hand external, left edge", Scaled(-1918, 300, 96, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft,
+       -2430},
       {"left-hand external, touched", Scaled(-2430, 300, 96, {-1918, 400}, {-1920, 0, 2880, 1620}), Edge::kLeft, -1921},
-      {"laptop beside it, right edge", Scaled(2110, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft, 2876},
-      {"laptop beside it, its left edge: stays", Scaled(0, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kNone, 0},
+      {"laptop beside it, right edge", Scaled(2110, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}), Edge::kLeft,
+       2876},
+      {"laptop beside it, its left edge: stays", Scaled(0, 300, 144, {-5000, -5000}, {-1920, 0, 2880, 1620}),
+       Edge::kNone, 0},
   };
   for (const auto& row : rows) {
     const DockMove move = DockTick(row.in);
@@ -138,7 +142,9 @@ TEST(DockTickTest, NeverFlipFlopsWhateverTheLayout) {
     };
     const int edge = static_cast<int>(random() % 3);
     const unsigned last_dpi = monitors.back().second;
-    int x = edge == 0 ? d.left + 100 : edge == 1 ? d.left + static_cast<int>(random() % 5) : d.right - TwipsToPixels(7695, last_dpi);
+    int x = edge == 0   ? d.left + 100
+            : edge == 1 ? d.left + static_cast<int>(random() % 5)
+                        : d.right - TwipsToPixels(7695, last_dpi);
     int y = edge == 0 ? static_cast<int>(random() % 5) : 200;
     unsigned dpi = dpi_of({x, y, x + 1, y + 1});
     const auto tick = [&](PixelPoint pointer) {

@@ -128,7 +128,11 @@ struct FakeEnvironment : Environment {
 };
 
 struct FakeMessages : MessageBoxes {
-  struct Shown { std::wstring text, title; MessageStyle style; Window* owner; };
+  struct Shown {
+    std::wstring text, title;
+    MessageStyle style;
+    Window* owner;
+  };
   std::vector<Shown> shown;
   std::deque<MessageAnswer> answers;  // the next answers; OK when none is left
   MessageAnswer Show(const std::wstring& text, const std::wstring& title, MessageStyle style, Window* owner) override {
@@ -139,10 +143,14 @@ struct FakeMessages : MessageBoxes {
   }
 };
 
-struct FakeApp : Application { bool quit = false; void Quit() override { quit = true; } };
+struct FakeApp : Application {
+  bool quit = false;
+  void Quit() override { quit = true; }
+};
 
 struct FakeForm2View : Form2View {
-  explicit FakeForm2View(Events& events) : window_(events, "Form2"), text1_(events, "Form2.Text1"), text2_(events, "Form2.Text2") {}
+  explicit FakeForm2View(Events& events)
+      : window_(events, "Form2"), text1_(events, "Form2.Text1"), text2_(events, "Form2.Text2") {}
   Window& window() override { return window_; }
   TextBox& Text1() override { return text1_; }
   TextBox& Text2() override { return text2_; }

@@ -123,7 +123,9 @@ TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
 }
 
 TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedReads) {
-  auto place = [&](int x, int y) { window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384}; };
+  auto place = [&](int x, int y) {
+    window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384};
+  };
   place(700, 3);
   screen.cursor = {1500, 900};
   form.Timer1_Timer();
@@ -144,35 +146,42 @@ TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedRea
 }
 
 TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
-  Bytes() = "p:C:\\Tools\\p.exe\r\n"          // an existing program
-            "p:%TOOLS%\\sub\\\r\n"            // a folder, through a variable
-            "p:D:\\\r\n"                        // a drive's root holds itself
-            "p:C:\\Gone\\x.exe\r\n"           // missing: the shell says so, no folder
-            "p:%NOPE%\\%TOOLS%\\p.exe\r\n"    // an unset name stays as written
-            "p:notepad.exe C:\\Tools\\a.txt\r\n"
-            "p:https://example.org/a\r\n"
-            "p:\\\\server\\share\\s.exe\r\n";  // network paths are not probed
+  Bytes() =
+      "p:C:\\Tools\\p.exe\r\n"        // an existing program
+      "p:%TOOLS%\\sub\\\r\n"          // a folder, through a variable
+      "p:D:\\\r\n"                    // a drive's root holds itself
+      "p:C:\\Gone\\x.exe\r\n"         // missing: the shell says so, no folder
+      "p:%NOPE%\\%TOOLS%\\p.exe\r\n"  // an unset name stays as written
+      "p:notepad.exe C:\\Tools\\a.txt\r\n"
+      "p:https://example.org/a\r\n"
+      "p:\\\\server\\share\\s.exe\r\n";  // network paths are not probed
   env.variables = {{L"TOOLS", L"C:\\Tools"}};
   env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe"};
   text1.text = L"p";
   form.Command5_Click();
-  EXPECT_EQ(shell.opened, (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe",
-                                 L"%NOPE%\\C:\\Tools\\p.exe", L"notepad.exe C:\\Tools\\a.txt",
-                                 L"https://example.org/a", L"\\\\server\\share\\s.exe"}));
+  EXPECT_EQ(shell.opened,
+            (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe", L"%NOPE%\\C:\\Tools\\p.exe",
+                   L"notepad.exe C:\\Tools\\a.txt", L"https://example.org/a", L"\\\\server\\share\\s.exe"}));
   EXPECT_EQ(shell.directories, (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L""}));
   form.Image1_Click();
   EXPECT_EQ(shell.directories.back(), L"");
   // Names are read as the system reads them, in one pass.
   env.variables = {{L"A", L"1"}, {L"B", L"%A%"}, {L"E", L""}};
-  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{
-           {L"%A%%A%x", L"11x"}, {L"%B%", L"%A%"}, {L"[%E%]", L"[]"}, {L"%NO%A%", L"%NO1"},
-           {L"50% off %", L"50% off %"}, {L"%%A%", L"%1"}, {L"%A", L"%A"}}) {
+  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{{L"%A%%A%x", L"11x"},
+                                                                                  {L"%B%", L"%A%"},
+                                                                                  {L"[%E%]", L"[]"},
+                                                                                  {L"%NO%A%", L"%NO1"},
+                                                                                  {L"50% off %", L"50% off %"},
+                                                                                  {L"%%A%", L"%1"},
+                                                                                  {L"%A", L"%A"}}) {
     EXPECT_EQ(ExpandVariables(in, env), out) << std::string(in.begin(), in.end());
   }
 }
 
 TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
-  auto place = [&](int x, int y) { window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384}; };
+  auto place = [&](int x, int y) {
+    window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384};
+  };
   place(-513 + 3, 300);  // docked at the left, hidden behind the editor
   screen.cursor = {1500, 900};
   form.Form_HotKey();
@@ -201,7 +210,8 @@ TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
   EXPECT_TRUE(events.InOrder("Form1.Activate", "Text1.SelectAll"));
   // A chord another program holds is named in the keyword box's tool tip.
   EXPECT_EQ(Text1ToolTip(false), kText1ToolTip);
-  EXPECT_EQ(Text1ToolTip(true), std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Shift+F9 已被其他程序占用，无法用它唤出本窗口");
+  EXPECT_EQ(Text1ToolTip(true),
+            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Shift+F9 已被其他程序占用，无法用它唤出本窗口");
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST(SelectionDragTest, APressInTheSelectionDragsItOrPlacesTheCaret) {
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));  // selection 3..8, pressed on 5: ours
   EXPECT_FALSE(drag.Moved({62, 12}, true).drag);
   EXPECT_TRUE(drag.Moved({90, 10}, true).drag);
-  EXPECT_EQ(drag.Release(), -1);  // the drop ends it, no caret move
+  EXPECT_EQ(drag.Release(), -1);                                      // the drop ends it, no caret move
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5) && drag.Release() == 5);  // released where pressed: the caret goes there
   // Outside the selection, on its end, or with nothing selected: the box's own press.
   for (const auto& [from, to, at] : {std::tuple{3, 8, 1}, {3, 8, 8}, {4, 4, 4}}) {
@@ -122,9 +122,9 @@ TEST(MainKeysTest, TheContextMenuKeyAndShiftF10OpenTheEntryMenuOnlyFromTheList) 
   const PixelRect client{100, 200, 600, 520};
   EXPECT_EQ(KeyMenuPoint(PixelRect{100, 232, 600, 248}, client).y, 248);
   EXPECT_EQ(KeyMenuPoint(PixelRect{100, 512, 600, 528}, client).y, 520);
-  for (const std::optional<PixelRect>& item : {std::optional<PixelRect>(PixelRect{100, 184, 600, 200}),
-                                               std::optional<PixelRect>(PixelRect{100, 520, 600, 536}),
-                                               std::optional<PixelRect>()}) {
+  for (const std::optional<PixelRect>& item :
+       {std::optional<PixelRect>(PixelRect{100, 184, 600, 200}),
+        std::optional<PixelRect>(PixelRect{100, 520, 600, 536}), std::optional<PixelRect>()}) {
     EXPECT_EQ(KeyMenuPoint(item, client).x, 100);
     EXPECT_EQ(KeyMenuPoint(item, client).y, 200);
   }

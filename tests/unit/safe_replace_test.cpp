@@ -34,7 +34,8 @@ class FaultySteps : public ReplaceSteps {
   IoStatus Flush() override { return fail_flush ? IoStatus::Fail(L"flush failed") : IoStatus::Ok(); }
   void CloseTemp() override { open_.clear(); }
   IoStatus CopyMetadata(const std::wstring& target, const std::wstring& temp) override {
-    return fail_metadata || !dir.count(target) ? IoStatus::Fail(L"owner refused") : (meta[temp] = meta[target], IoStatus::Ok());
+    return fail_metadata || !dir.count(target) ? IoStatus::Fail(L"owner refused")
+                                               : (meta[temp] = meta[target], IoStatus::Ok());
   }
   IoStatus Replace(const std::wstring& temp, const std::wstring& target) override {
     if (fail_replace || (read_only && dir.count(target))) return IoStatus::Fail(L"replace failed");

@@ -75,8 +75,20 @@ TEST_F(EntryFileTest, SaveWritesEveryItemThenCrLfInTheEncodingItWasReadIn) {
 // save, as long as every line ends in CR LF.
 TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
   std::mt19937 random(20261206);
-  const std::vector<std::string> pieces = {"a", ":", "k:C:\\x", "\xD6\xD0", "\x81", "\xFF", "\x80", std::string(1, '\0'),
-                                           "\n", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xC0\x80", "\x81\x40", "\xFE\xFE"};
+  const std::vector<std::string> pieces = {"a",
+                                           ":",
+                                           "k:C:\\x",
+                                           "\xD6\xD0",
+                                           "\x81",
+                                           "\xFF",
+                                           "\x80",
+                                           std::string(1, '\0'),
+                                           "\n",
+                                           "\xE4\xB8\xAD",
+                                           "\xF0\x9F\x98\x80",
+                                           "\xC0\x80",
+                                           "\x81\x40",
+                                           "\xFE\xFE"};
   for (int round = 0; round < 3000; ++round) {
     std::string bytes = round % 3 == 0 ? std::string(kUtf8Bom) : std::string();
     for (int l = 1 + random() % 5; l > 0; --l) {
@@ -141,8 +153,12 @@ TEST(EntryLineTest, SplitsAtTheFirstColonAndTrimsNothing) {
   const struct {
     std::wstring line, left, right;
   } cases[] = {
-      {L"a:C:\\tools\\x.exe", L"a", L"C:\\tools\\x.exe"}, {L":x", L"", L"x"}, {L"a:", L"a", L""},
-      {L" a :x", L" a ", L"x"}, {L"abc", L"", L"abc"}, {L"a\uFF1Ab:c", L"a\uFF1Ab", L"c"},  // full-width colon is text
+      {L"a:C:\\tools\\x.exe", L"a", L"C:\\tools\\x.exe"},
+      {L":x", L"", L"x"},
+      {L"a:", L"a", L""},
+      {L" a :x", L" a ", L"x"},
+      {L"abc", L"", L"abc"},
+      {L"a\uFF1Ab:c", L"a\uFF1Ab", L"c"},  // full-width colon is text
   };
   for (const auto& c : cases) {
     EXPECT_EQ(EntryPart(c.line, L"l"), c.left) << c.line;
@@ -174,8 +190,16 @@ TEST_F(LookupTest, OpensEveryMatchInFileOrderOncePerEqualWord) {
     std::wstring typed;
     Lines opened;
   } cases[] = {
-      {L"a", {L"X", L"W"}}, {L"A", {}}, {L"b a", {L"X", L"Y", L"W"}}, {L"b b", {L"Y", L"Y"}},
-      {L"b ", {L"Y", L"Z"}}, {L"abc", {}}, {L"k v", {}}, {L"u", {L"http://h/?q=1:2"}}, {L"a:", {}}, {L"a:X", {}},
+      {L"a", {L"X", L"W"}},
+      {L"A", {}},
+      {L"b a", {L"X", L"Y", L"W"}},
+      {L"b b", {L"Y", L"Y"}},
+      {L"b ", {L"Y", L"Z"}},
+      {L"abc", {}},
+      {L"k v", {}},
+      {L"u", {L"http://h/?q=1:2"}},
+      {L"a:", {}},
+      {L"a:X", {}},
   };
   for (const std::wstring& more : kPaths) {
     for (const auto& c : cases) EXPECT_EQ(Launch(more + c.typed), c.opened) << more + c.typed;

@@ -29,9 +29,12 @@ class MemoryFilePort : public FilePort {
     if (out_of_memory) throw std::bad_alloc();
     ReadOutcome out;
     const auto it = files.find(path);
-    if (!fail_reads_with.empty()) out.kind = ReadOutcome::Kind::kFailed, out.message = fail_reads_with;
-    else if (it == files.end()) out.kind = ReadOutcome::Kind::kMissing;
-    else out.bytes = it->second;
+    if (!fail_reads_with.empty())
+      out.kind = ReadOutcome::Kind::kFailed, out.message = fail_reads_with;
+    else if (it == files.end())
+      out.kind = ReadOutcome::Kind::kMissing;
+    else
+      out.bytes = it->second;
     return out;
   }
 

@@ -18,7 +18,8 @@ std::string RoundTrip(const Codec& codec, const std::string& bytes) {
 // Random byte strings, weighted towards lead bytes and the bytes that end a
 // decoding run, so that broken and valid double-byte pairs meet at every offset.
 std::string RandomBytes(std::mt19937& rng, std::size_t length) {
-  static constexpr unsigned char kFavourites[] = {0x81, 0x80, 0xFF, 0xFE, 0xA1, 0x40, 0x7F, 0x0D, 0x0A, 0x00, 0x2F, 0x30};
+  static constexpr unsigned char kFavourites[] = {0x81, 0x80, 0xFF, 0xFE, 0xA1, 0x40,
+                                                  0x7F, 0x0D, 0x0A, 0x00, 0x2F, 0x30};
   std::string out(length, '\0');
   for (char& c : out) c = static_cast<char>(rng() % 4 == 0 ? kFavourites[rng() % sizeof kFavourites] : rng() % 256);
   return out;
@@ -31,9 +32,9 @@ TEST(AnsiCodecTest, GbkDecodesTextAndEscapesBytesThatStartNoCharacterOneByOne) {
     std::wstring text;
   } cases[] = {
       {"\xD6\xD0\xCE\xC4,\xBC\xC7\xCA\xC2\xB1\xBE,notepad.exe\r\n", L"中文,记事本,notepad.exe\r\n"},
-      {"\xA8\xA6", L"é"},                        // GB2312 has the pinyin letters
-      {"ab\x81", L"ab\xDC81"},                   // a lead byte at the very end
-      {"\x81\r\n\xD6\xD0", L"\xDC81\r\n中"},      // before a byte that can't follow it: that one keeps its meaning
+      {"\xA8\xA6", L"é"},                     // GB2312 has the pinyin letters
+      {"ab\x81", L"ab\xDC81"},                // a lead byte at the very end
+      {"\x81\r\n\xD6\xD0", L"\xDC81\r\n中"},  // before a byte that can't follow it: that one keeps its meaning
       {"\x81\x7F", L"\xDC81\x7F"},
       {std::string("a\0\xD6\xD0\0", 5), std::wstring(L"a\0中\0", 4)},  // NUL is an ordinary character
   };
@@ -69,7 +70,8 @@ TEST(AnsiCodecTest, TextOutsideTheCodePageAndLoneSurrogatesCannotBeEncoded) {
   const AnsiCodec gbk(kGbk), utf8(kUtf8);
   // Hangul, an emoji, best fit ("A" for "À"), one bad character at the end, stray
   // surrogates, and U+10080: a pair whose low half lies in the escape range.
-  for (const std::wstring text : {L"한국어", L"ok \U0001F600", L"À", L"中文\r\n한", L"a\xD800", L"\xDC00", L"\xDC7F", L"\xD800\xDC80"}) {
+  for (const std::wstring text :
+       {L"한국어", L"ok \U0001F600", L"À", L"中文\r\n한", L"a\xD800", L"\xDC00", L"\xDC7F", L"\xD800\xDC80"}) {
     EXPECT_EQ(gbk.Encode(text), std::nullopt);
   }
   EXPECT_EQ(gbk.Encode(L"中\xDC81\xDCFF文\xDC80"), "\xD6\xD0\x81\xFF\xCE\xC4\x80");

@@ -58,7 +58,8 @@ TEST(DropDataTest, TextIsUnicodeFirstAndReadNoFurtherThanItsBlockAndItsFirstNul)
     Blocks blocks;
     std::optional<std::wstring> text;
   } cases[] = {
-      {{{CF_UNICODETEXT, WideBytes(std::wstring(L"宽字符 wide") + L'\0')}, {CF_TEXT, std::string("narrow\0", 7)}}, L"宽字符 wide"},
+      {{{CF_UNICODETEXT, WideBytes(std::wstring(L"宽字符 wide") + L'\0')}, {CF_TEXT, std::string("narrow\0", 7)}},
+       L"宽字符 wide"},
       {{{CF_TEXT, "abc"}}, L"abc"},  // no terminating NUL
       {{{CF_UNICODETEXT, WideBytes(L"xyz")}}, L"xyz"},
       {{{CF_UNICODETEXT, WideBytes(L"xy") + "z"}}, L"xy"},  // an odd last byte is half a character
@@ -85,12 +86,19 @@ TEST(DropDataTest, FileListsGiveTheirNamesInOrderAndDamagedOnesNoneBeyondTheBloc
     std::string block;
     Files files;
   } cases[] = {
-      {"wide names", DropFiles(sizeof(DROPFILES), true, WideBytes(std::wstring(L"C:\\a b\\第一.txt\0D:\\x.exe\0\\\\s\\z\0\0", 31))),
+      {"wide names",
+       DropFiles(sizeof(DROPFILES), true, WideBytes(std::wstring(L"C:\\a b\\第一.txt\0D:\\x.exe\0\\\\s\\z\0\0", 31))),
        {L"C:\\a b\\第一.txt", L"D:\\x.exe", L"\\\\s\\z"}},
-      {"8-bit names", DropFiles(sizeof(DROPFILES), false, std::string("C:\\one\0D:\\two\0\0", 16)), {L"C:\\one", L"D:\\two"}},
+      {"8-bit names",
+       DropFiles(sizeof(DROPFILES), false, std::string("C:\\one\0D:\\two\0\0", 16)),
+       {L"C:\\one", L"D:\\two"}},
       {"names after a gap", DropFiles(sizeof(DROPFILES) + 6, true, std::string(6, '\x7f') + one_name), {L"C:\\f"}},
-      {"a wide name the block cuts", DropFiles(sizeof(DROPFILES), true, WideBytes(std::wstring(L"C:\\w\0C:\\cu", 10))), {L"C:\\w"}},
-      {"an 8-bit name the block cuts", DropFiles(sizeof(DROPFILES), false, std::string("C:\\w\0C:\\cu", 10)), {L"C:\\w"}},
+      {"a wide name the block cuts",
+       DropFiles(sizeof(DROPFILES), true, WideBytes(std::wstring(L"C:\\w\0C:\\cu", 10))),
+       {L"C:\\w"}},
+      {"an 8-bit name the block cuts",
+       DropFiles(sizeof(DROPFILES), false, std::string("C:\\w\0C:\\cu", 10)),
+       {L"C:\\w"}},
       {"an empty list", DropFiles(sizeof(DROPFILES), true, WideBytes(std::wstring(2, L'\0'))), {}},
       {"a header alone", DropFiles(sizeof(DROPFILES), true, ""), {}},
       {"an offset just past the block", DropFiles(sizeof(DROPFILES) + 12, true, one_name), {}},

@@ -16,14 +16,16 @@ using Names = std::vector<std::wstring>;
 
 // Writes a file directly, without the code under test.
 void WriteDirectly(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
 // Reads a file directly, without the code under test.
 std::string ReadDirectly(const std::wstring& path) {
-  FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr));
   std::string bytes;
   char buffer[1 << 16];
   DWORD got = 0;
@@ -48,8 +50,10 @@ class Win32FilePortTest : public ::testing::Test {
     for (const std::wstring& name : Listing(folder)) {
       const std::wstring path = folder + L"\\" + name;
       ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-      else ::DeleteFileW(path.c_str());
+      if (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        ::DeleteFileW(path.c_str());
     }
     ::RemoveDirectoryW(folder.c_str());
   }
@@ -59,7 +63,8 @@ class Win32FilePortTest : public ::testing::Test {
     WIN32_FIND_DATAW data;
     const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
     for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
-      if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..") names.push_back(data.cFileName);
+      if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..")
+        names.push_back(data.cFileName);
     }
     if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
     return names;
@@ -146,7 +151,8 @@ std::wstring DaclOf(const std::wstring& path) {
   std::vector<BYTE> descriptor(needed ? needed : 1);
   LocalMemory<wchar_t> text;
   if (!::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed) ||
-      !::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, text.out(), nullptr)) {
+      !::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1,
+                                                              DACL_SECURITY_INFORMATION, text.out(), nullptr)) {
     return L"<unreadable>";
   }
   return text.get();
@@ -155,7 +161,8 @@ std::wstring DaclOf(const std::wstring& path) {
 TEST_F(Win32FilePortTest, TheNewFileKeepsTheOldOnesPermissionsAndAttributes) {
   WriteDirectly(target_, "old");
   LocalMemory<void> wanted;  // permissions no new file in this folder would get by itself
-  ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1, wanted.out(), nullptr));
+  ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1,
+                                                                     wanted.out(), nullptr));
   ASSERT_TRUE(::SetFileSecurityW(target_.c_str(), DACL_SECURITY_INFORMATION, wanted.get()));
   const std::wstring dacl = DaclOf(target_);
   WriteDirectly(folder_ + L"\\fresh.txt", "");
@@ -166,15 +173,17 @@ TEST_F(Win32FilePortTest, TheNewFileKeepsTheOldOnesPermissionsAndAttributes) {
   ASSERT_TRUE(port_.ReplaceAll(target_, "new"));
   EXPECT_EQ(ReadDirectly(target_), "new");
   EXPECT_EQ(DaclOf(target_), dacl);
-  EXPECT_EQ(Attributes(target_), attributes | FILE_ATTRIBUTE_ARCHIVE);  // the archive bit tells backups the bytes changed
+  EXPECT_EQ(Attributes(target_),
+            attributes | FILE_ATTRIBUTE_ARCHIVE);  // the archive bit tells backups the bytes changed
 }
 
 TEST(Win32FilePortMemory, AFileLargerThanTheMemoryFailsToReadWithoutCrashing) {
   // A sparse file larger than any address space. Under Wine a memory-backed
   // folder holds one without a byte written; elsewhere the test has no place.
   const std::wstring path = L"Z:\\dev\\shm\\quillet-huge-" + std::to_wstring(::GetCurrentProcessId());
-  FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   LARGE_INTEGER huge{};
   huge.QuadPart = 1LL << 50;
   if (!file || !::SetFilePointerEx(file.get(), huge, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.get())) {

@@ -22,7 +22,8 @@ std::wstring AccessibleName(HWND window, long child) {
   static const auto object_from_window =
       SystemFunction<decltype(&::AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
   IAccessible* object = nullptr;
-  if (object_from_window == nullptr || FAILED(object_from_window(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+  if (object_from_window == nullptr ||
+      FAILED(object_from_window(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
     return L"(no object)";
   }
   VARIANT which;

@@ -59,7 +59,8 @@ class BoxAnswerer {
       ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
       ::PostMessageW(::GetFocus(), WM_KEYUP, VK_RETURN, 0xC0000001);
     } else {
-      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(self.button_, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, self.button_)));
+      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(self.button_, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(::GetDlgItem(box, self.button_)));
     }
   }
   static inline BoxAnswerer* current_ = nullptr;
@@ -69,7 +70,8 @@ class BoxAnswerer {
 };
 
 TEST(Win32MessageBoxesTest, EachStyleOffersItsButtonsAndDefaultAndReportsTheAnswer) {
-  const HWND editor = ::CreateWindowExW(0, L"STATIC", L"editor", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  const HWND editor = ::CreateWindowExW(0, L"STATIC", L"editor", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                        nullptr, nullptr);
   if (editor == nullptr) GTEST_SKIP() << "no window station with a display";
   Win32Window window;
   window.Attach(editor);

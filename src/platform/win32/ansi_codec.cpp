@@ -21,10 +21,8 @@ bool LacksBestFitControl(UINT code_page) {
     case 52936:
     case 54936:
     case 65000:
-    case 65001:
-      return true;
-    default:
-      return code_page >= 57002 && code_page <= 57011;
+    case 65001: return true;
+    default: return code_page >= 57002 && code_page <= 57011;
   }
 }
 
@@ -59,7 +57,7 @@ bool HasLoneSurrogate(std::wstring_view text) {
 // Bytes are decoded in runs cut where SafeRunEnd allows (the system's lengths are ints).
 constexpr std::size_t kMaxRun = std::size_t{1} << 30;
 constexpr std::size_t kFirstRun = std::size_t{1} << 26;  // files are usually far smaller: one call
-constexpr std::size_t kRetryRun = 4096;                    // after a bad byte, retry in small runs
+constexpr std::size_t kRetryRun = 4096;                  // after a bad byte, retry in small runs
 
 std::size_t RunEnd(std::string_view bytes, std::size_t start, std::size_t min_length) {
   return SafeRunEnd(bytes, start, min_length, kMaxRun);
@@ -96,9 +94,9 @@ bool AnsiCodec::DecodeRun(std::string_view run, std::wstring& out, std::string& 
     if (!HasLoneSurrogate(text)) {
       scratch.resize(run.size());
       BOOL used_default = FALSE;
-      const int back = ::WideCharToMultiByte(code_page_, reports_default_ ? WC_NO_BEST_FIT_CHARS : strict_encode_flags_,
-                                             text.data(), units, scratch.data(), length, nullptr,
-                                             reports_default_ ? &used_default : nullptr);
+      const int back =
+          ::WideCharToMultiByte(code_page_, reports_default_ ? WC_NO_BEST_FIT_CHARS : strict_encode_flags_, text.data(),
+                                units, scratch.data(), length, nullptr, reports_default_ ? &used_default : nullptr);
       if (back == length && !used_default && std::memcmp(scratch.data(), run.data(), run.size()) == 0) return true;
     }
   }
@@ -172,10 +170,10 @@ bool AnsiCodec::EncodeRun(std::wstring_view run, std::string& out) const {
     const std::size_t capacity = units * max_char_size_;
     out.resize(old_size + capacity);
     BOOL used_default = FALSE;
-    const int written = ::WideCharToMultiByte(
-        code_page_, reports_default_ ? WC_NO_BEST_FIT_CHARS : strict_encode_flags_, piece.data(),
-        static_cast<int>(units), out.data() + old_size, static_cast<int>(capacity), nullptr,
-        reports_default_ ? &used_default : nullptr);
+    const int written =
+        ::WideCharToMultiByte(code_page_, reports_default_ ? WC_NO_BEST_FIT_CHARS : strict_encode_flags_, piece.data(),
+                              static_cast<int>(units), out.data() + old_size, static_cast<int>(capacity), nullptr,
+                              reports_default_ ? &used_default : nullptr);
     if (written <= 0 || used_default) return false;
     out.resize(old_size + static_cast<std::size_t>(written));
 
@@ -183,8 +181,8 @@ bool AnsiCodec::EncodeRun(std::wstring_view run, std::string& out) const {
       // The system cannot say whether it substituted something: read the
       // bytes back and insist on the same text.
       check.resize(static_cast<std::size_t>(written));
-      const int back = ::MultiByteToWideChar(code_page_, decode_flags_, out.data() + old_size, written, check.data(),
-                                             written);
+      const int back =
+          ::MultiByteToWideChar(code_page_, decode_flags_, out.data() + old_size, written, check.data(), written);
       if (back <= 0 || std::wstring_view(check.data(), static_cast<std::size_t>(back)) != piece) return false;
     }
   }

@@ -26,9 +26,9 @@ HWND MessageTarget::Create(const WindowParams& params) {
     wc.lpszClassName = params.class_name;
     if (!::RegisterClassExW(&wc)) return nullptr;
   }
-  return ::CreateWindowExW(params.ex_style, params.class_name, params.text, params.style, params.rect.left, params.rect.top,
-                           params.rect.right - params.rect.left, params.rect.bottom - params.rect.top, params.parent,
-                           reinterpret_cast<HMENU>(params.id), instance, this);
+  return ::CreateWindowExW(params.ex_style, params.class_name, params.text, params.style, params.rect.left,
+                           params.rect.top, params.rect.right - params.rect.left, params.rect.bottom - params.rect.top,
+                           params.parent, reinterpret_cast<HMENU>(params.id), instance, this);
 }
 
 LRESULT MessageTarget::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

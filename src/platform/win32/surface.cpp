@@ -7,8 +7,8 @@ namespace quillet {
 bool Surface::Create(HWND parent, const RECT& pixels, Events events, const wchar_t* name, bool visible) {
   events_ = std::move(events);
   WindowParams params{L"QuilletSurface"};
-  params.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) |
-                 (events_.tab_stop ? WS_TABSTOP : 0);
+  params.style =
+      WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) | (events_.tab_stop ? WS_TABSTOP : 0);
   params.rect = pixels;
   params.parent = parent;
   params.text = name;
@@ -17,8 +17,7 @@ bool Surface::Create(HWND parent, const RECT& pixels, Events events, const wchar
 
 LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint callback covers every pixel
+    case WM_ERASEBKGND: return 1;  // the paint callback covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT ps;
       const HDC dc = ::BeginPaint(hwnd(), &ps);
@@ -66,8 +65,7 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return ::SendMessageW(::GetParent(hwnd()), message, wparam, lparam);
+    case WM_CTLCOLORBTN: return ::SendMessageW(::GetParent(hwnd()), message, wparam, lparam);
   }
   return Default(message, wparam, lparam);
 }

@@ -22,7 +22,7 @@ class Surface : public MessageTarget {
     std::function<void()> click{};             // runs after the capture has ended
     std::function<void()> capture_lost{};      // the capture went elsewhere before the release
     std::function<void()> mouse_move{};        // a move over it while the primary button is held
-    bool tab_stop = false;  // takes the keyboard focus and shows it with a focus rectangle
+    bool tab_stop = false;                     // takes the keyboard focus and shows it with a focus rectangle
   };
 
   // `name` is its window text: what accessibility tools read as its name.

@@ -11,9 +11,9 @@ bool IsTrailingJunk(wchar_t c) { return c == L'\r' || c == L'\n' || c == L' ' ||
 
 std::wstring SystemErrorMessage(DWORD code) {
   LocalMemory<wchar_t> buffer;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<wchar_t*>(buffer.out()), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.out()), 0, nullptr);
   std::wstring text;
   if (length != 0 && buffer.get() != nullptr) text.assign(buffer.get(), length);
   // The system ends its messages with a line break, sometimes after a space.

@@ -153,9 +153,8 @@ std::wstring Win32ReplaceSteps::ResolveTarget(const std::wstring& path) {
   if (!file) return std::wstring();
   std::wstring final_path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetFinalPathNameByHandleW(file.get(), final_path.data(),
-                                                     static_cast<DWORD>(final_path.size()),
-                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        file.get(), final_path.data(), static_cast<DWORD>(final_path.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return std::wstring();
     if (length < final_path.size()) {
       final_path.resize(length);
@@ -173,7 +172,8 @@ StepOutcome Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
   if (attributes != kNoAttributes && !(attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & kBlockingAttributes)) {
     ::SetFileAttributesW(temp_path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
-  temp_.reset(::CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  temp_.reset(
+      ::CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (temp_) return StepOutcome::Ok();
   // Denied: the folder takes no new files, or a folder of that name is in the way.
   const DWORD error = ::GetLastError();

@@ -62,7 +62,8 @@ Win32ListBox::~Win32ListBox() {
 
 void Win32ListBox::Attach(HWND list) {
   hwnd_ = list;
-  if (hwnd_ != nullptr) ::SetWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (hwnd_ != nullptr)
+    ::SetWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 bool Win32ListBox::AnnotateItemNames() {
@@ -98,8 +99,7 @@ LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, 
                                         DWORD_PTR self) {
   auto& box = *reinterpret_cast<Win32ListBox*>(self);
   switch (message) {
-    case LB_GETTEXTLEN:
-      return wparam < box.items_.size() ? static_cast<LRESULT>(box.items_[wparam].size()) : LB_ERR;
+    case LB_GETTEXTLEN: return wparam < box.items_.size() ? static_cast<LRESULT>(box.items_[wparam].size()) : LB_ERR;
     case LB_GETTEXT: {
       // The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
       if (wparam >= box.items_.size() || lparam == 0) return LB_ERR;
@@ -109,9 +109,7 @@ LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, 
       buffer[item.size()] = L'\0';
       return static_cast<LRESULT>(item.size());
     }
-    case WM_NCDESTROY:
-      box.Detach();
-      break;
+    case WM_NCDESTROY: box.Detach(); break;
   }
   return ::DefSubclassProc(list, message, wparam, lparam);
 }
@@ -177,15 +175,18 @@ int Win32ListBox::ItemAt(POINT at) const {
   const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
   const LRESULT height = ::SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0);
   if (top == LB_ERR || height == LB_ERR) return -1;
-  return ItemAtPoint({at.x, at.y}, client.right, client.bottom, static_cast<int>(top), static_cast<int>(height), Count());
+  return ItemAtPoint({at.x, at.y}, client.right, client.bottom, static_cast<int>(top), static_cast<int>(height),
+                     Count());
 }
 
 void Win32ListBox::Recount(int changed_at, int shift) {
   const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
   LRESULT selected = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
   if (selected != LB_ERR && selected >= changed_at) {
-    if (shift < 0 && selected == changed_at) selected = LB_ERR;  // the selected item went away
-    else selected += shift;
+    if (shift < 0 && selected == changed_at)
+      selected = LB_ERR;  // the selected item went away
+    else
+      selected += shift;
   }
   ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(hwnd_, LB_SETCOUNT, items_.size(), 0);

@@ -22,7 +22,7 @@ MessageAnswer Win32MessageBoxes::Show(const std::wstring& text, const std::wstri
   const HWND owner_window = window != nullptr && window->hwnd() != nullptr ? window->hwnd() : owner_;
   // Anything but OK, including a box that could not be shown, counts as Cancel.
   return ::MessageBoxW(owner_window, text.c_str(), title.c_str(), Flags(style)) == IDOK ? MessageAnswer::kOk
-                                                                                  : MessageAnswer::kCancel;
+                                                                                        : MessageAnswer::kCancel;
 }
 
 }  // namespace quillet

@@ -27,9 +27,9 @@ struct DockMove {
   bool show = false;
 };
 
-inline constexpr int kEdgeZonePixels = 4;     // top and left
+inline constexpr int kEdgeZonePixels = 4;      // top and left
 inline constexpr float kEdgeZoneTwips = 4.0f;  // right
-inline constexpr float kSliverTwips = 40.0f;  // what a docked window leaves on screen
+inline constexpr float kSliverTwips = 40.0f;   // what a docked window leaves on screen
 inline constexpr float kOverhangTwips = 10.0f;
 
 // With the pointer over the window it comes back from behind the top, left or

@@ -8,7 +8,19 @@ namespace quillet {
 inline constexpr float kForm1Width = 7695.0f;
 inline constexpr float kForm1Height = 5760.0f;
 
-enum class Form1Control { kPmenu, kTitle, kText1, kImage1, kImage3, kList1, kCommand5, kCommand1, kCommand2, kCommand3, kCommand4 };
+enum class Form1Control {
+  kPmenu,
+  kTitle,
+  kText1,
+  kImage1,
+  kImage3,
+  kList1,
+  kCommand5,
+  kCommand1,
+  kCommand2,
+  kCommand3,
+  kCommand4
+};
 
 struct ControlFont {
   const wchar_t* face;  // tried first; the system's default GUI font stands in when it is missing
@@ -46,9 +58,9 @@ inline constexpr std::array<ControlLayout, 11> kForm1Layout{{
 }};
 
 // The keyboard's round after start-up: the keyword box first.
-inline constexpr std::array<Form1Control, 6> kForm1TabOrder{
-    Form1Control::kText1,    Form1Control::kList1,    Form1Control::kCommand1,
-    Form1Control::kCommand2, Form1Control::kCommand3, Form1Control::kCommand4};
+inline constexpr std::array<Form1Control, 6> kForm1TabOrder{Form1Control::kText1,    Form1Control::kList1,
+                                                            Form1Control::kCommand1, Form1Control::kCommand2,
+                                                            Form1Control::kCommand3, Form1Control::kCommand4};
 
 inline constexpr wchar_t kForm1WindowText[] = L"Vellmar Quillet V1.0";
 inline constexpr wchar_t kText1ToolTip[] = L"输入触发关键字,按enter键执行.备注：多个关键字用空格隔开";

@@ -18,7 +18,8 @@ inline constexpr wchar_t kSummonChordName[] = L"Ctrl+Shift+F9";
 // The keyword box's tool tip; a second line when another program holds the chord.
 inline std::wstring Text1ToolTip(bool summon_chord_taken) {
   std::wstring tip = kText1ToolTip;
-  if (summon_chord_taken) tip += std::wstring(L"\n") + kSummonChordTakenPrefix + kSummonChordName + kSummonChordTakenSuffix;
+  if (summon_chord_taken)
+    tip += std::wstring(L"\n") + kSummonChordTakenPrefix + kSummonChordName + kSummonChordTakenSuffix;
   return tip;
 }
 
