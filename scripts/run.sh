@@ -55,14 +55,11 @@ cleanup() {
   for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
-for n in $(seq 50 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
-Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$n"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fluxbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+. scripts/display.sh
+start_display 1920x1080x24
+pids+=("$DISPLAY_PID")
+start_window_manager || true
+pids+=("$WM_PID")
 prepare_prefix
 
 (cd "$run" && exec env LC_ALL=zh_CN.UTF-8 wine Quillet.exe) >/dev/null 2>&1 &

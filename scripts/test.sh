@@ -12,12 +12,14 @@ root=$PWD
 jobs=$(nproc)
 [ -n "${QUILLET_LONG:-}" ] && : "${QUILLET_FUZZ_SECONDS:=600}" && export E2E_LOAD_COUNT=${E2E_LOAD_COUNT:-1000}
 logs=$root/build/test-logs
-mkdir -p "$logs"
+rm -rf "$logs" && mkdir -p "$logs"
 tiers=() retries=() passed_all=0 failed_all=0
 
 step() { echo; echo "=== $*"; }
 # count TIER PASSED FAILED: records a tier's counts.
+# A tier that ran nothing counts as one failure.
 count() {
+  [ $(($2 + $3)) -gt 0 ] || set -- "$1" 0 1
   tiers+=("$1: $2 passed, $3 failed")
   passed_all=$((passed_all + $2)) failed_all=$((failed_all + $3))
 }
@@ -75,12 +77,9 @@ if build mingw; then
     # A prefix and a virtual display of their own (the message-box tests need
     # one); tests/e2e has its own.
     export WINEPREFIX="$root/build/wine-unit" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-    for n in $(seq 60 89); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill "$xvfb" 2>/dev/null' EXIT
-    export DISPLAY=":$n"
-    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    . scripts/display.sh
+    start_display 1024x768x24 || exit 1
+    trap 'kill "$DISPLAY_PID" 2>/dev/null' EXIT
     [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
     wineserver -p
     # Start Wine's services before ctest: started from inside a test, they

@@ -13,6 +13,8 @@ E2E_WINTEXT_EXE=${E2E_WINTEXT_EXE:-$E2E_BUILD/tests/e2e/wintext.exe}
 E2E_LOCALE=zh_CN.UTF-8
 E2E_MAIN_TITLE='Vellmar Quillet V1.0'
 E2E_APP_TITLE='Vellmar的Quillet'
+# shellcheck source=../../scripts/display.sh
+. "$E2E_REPO/scripts/display.sh"
 
 # ---------------------------------------------------------------- reporting
 
@@ -120,47 +122,20 @@ EOF
   export E2E_ROOT E2E_BUILD E2E_PROGRAM_EXE E2E_WITNESS_EXE E2E_WINTEXT_EXE
 }
 
-# e2e_start_display: Xvfb 1920x1080x24 on the first free display number.
+# e2e_start_display / e2e_start_window_manager: the shared recipe, with the
+# processes recorded for the teardown.
 e2e_start_display() {
-  local n pid tries
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >"$E2E_ROOT/xvfb.log" 2>&1 &
-    pid=$!
-    disown "$pid"
-    for tries in $(seq 100); do
-      if ! kill -0 "$pid" 2>/dev/null; then break; fi
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        echo "xvfb $pid" >>"$E2E_STATE"
-        e2e_log "Xvfb on $DISPLAY (pid $pid)"
-        return 0
-      fi
-      sleep 0.05
-    done
-    kill "$pid" 2>/dev/null
-  done
-  echo "no display could be started; Xvfb said: $(tail -n 3 "$E2E_ROOT/xvfb.log")" >&2
-  return 1
+  start_display 1920x1080x24 "$E2E_ROOT/xvfb.log" || return 1
+  echo "xvfb $DISPLAY_PID" >>"$E2E_STATE"
+  e2e_log "Xvfb on $DISPLAY (pid $DISPLAY_PID)"
 }
 
-# e2e_start_window_manager: fluxbox with the overlay; waits until it manages.
 e2e_start_window_manager() {
-  local pid tries
-  fluxbox >"$E2E_ROOT/fluxbox.log" 2>&1 &
-  pid=$!
-  disown "$pid"
-  echo "fluxbox $pid" >>"$E2E_STATE"
-  for tries in $(seq 200); do
-    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-      e2e_log "fluxbox running (pid $pid)"
-      return 0
-    fi
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  echo "fluxbox did not come up: $(tail -n 3 "$E2E_ROOT/fluxbox.log")" >&2
-  return 1
+  start_window_manager "$E2E_ROOT/fluxbox.log"
+  local ok=$?
+  echo "fluxbox $WM_PID" >>"$E2E_STATE"
+  [ $ok = 0 ] && e2e_log "fluxbox running (pid $WM_PID)"
+  return $ok
 }
 
 # e2e_suite_teardown: ends wineserver, fluxbox and Xvfb started by the setup.
