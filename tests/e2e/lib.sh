@@ -70,7 +70,7 @@ poll() {
 }
 # within SECONDS WHAT COMMAND...: poll, failing the journey with WHAT. Inside
 # $(...) follow it with "|| exit 1". check WHAT COMMAND...: at once.
-within() { local out; out=$(poll "$1" "${@:3}") && echo "$out" || fail "$2${out:+ ($out)}"; }
+within() { local out; out=$(poll "$1" "${@:3}") && { [ -z "$out" ] || echo "$out"; } || fail "$2${out:+ ($out)}"; }
 check() { within 0 "$@"; }
 
 # spawn COMMAND...: starts COMMAND in the background, tracked; sets BG.
@@ -105,7 +105,7 @@ launches() {
 
 # launch [DIR]: starts Quillet.exe, copied into DIR (the journey's folder); sets PID.
 launch() {
-  [ -f "${1:-.}/Quillet.exe" ] || cp "$EXE" "${1:-.}/" || fail "no $EXE: cmake --build build/mingw"
+  [ -f "${1:-.}/Quillet.exe" ] || cp "$EXE" "${1:-.}/Quillet.exe" || fail "no $EXE: cmake --build build/mingw"
   spawn bash -c 'cd "$1" && exec wine Quillet.exe' - "${1:-.}" && PID=$BG
 }
 # main_window [SECONDS]: waits for the main window (WIN, at WX WY, WW x WH),

@@ -1,5 +1,5 @@
-# Editing: 新增一个 hides the main window and opens the editor (its size and
-# colours); OK refuses an empty keyword over the editor, which stays; a
+# Editing: the entry menu closed by Escape does nothing. 新增一个 hides the
+# main window and opens the editor (its size and colours); OK refuses an empty keyword over the editor, which stays; a
 # Chinese keyword and a target are then added on top, written by 保存 in GBK
 # and found by Enter. 编辑它 opens the editor over the visible main window
 # with the entry's two parts and replaces it in place; 删除它 removes one;
@@ -11,7 +11,8 @@ entries
 witness N.exe
 start
 n=$(wpath N.exe)
-
+menu 0 && key Escape && within 5 "Escape closes the menu" hidden "$MENU"
+check "a dismissed menu opens nothing" eval '! window "^Form2$"'
 menu 0 0  # 新增一个
 editor
 within 5 "the main window hides" hidden "$WIN"
