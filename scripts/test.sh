@@ -10,7 +10,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
-[ -n "${QUILLET_LONG:-}" ] && : "${QUILLET_FUZZ_SECONDS:=600}" && export E2E_LOAD_COUNT=${E2E_LOAD_COUNT:-1000}
+[ -n "${QUILLET_LONG:-}" ] && : "${QUILLET_FUZZ_SECONDS:=600}" && export QUILLET_LONG
 logs=$root/build/test-logs
 rm -rf "$logs" && mkdir -p "$logs"
 tiers=() retries=() passed_all=0 failed_all=0
@@ -119,11 +119,6 @@ read -r p f <<<"$(awk '/^[0-9]+ passed, [0-9]+ failed$/ { p = $1; f = $3 } END {
 [ "$e2e_status" = 0 ] || [ "$f" != 0 ] || f=1
 [ -f build/e2e/retries.log ] && while read -r line; do retries+=("e2e: $line"); done <build/e2e/retries.log
 count e2e "$p" "$f"
-
-if [ -n "${QUILLET_LONG:-}" ]; then
-  step "Killed while saving, 200 times"
-  if tests/e2e/crash_during_save.sh 200; then count crash-during-save 1 0; else count crash-during-save 0 1; fi
-fi
 
 echo
 echo "=== Summary"

@@ -1,991 +1,287 @@
-# Shared functions of the end-to-end tests: run.sh sources this file to set up
-# and tear down the suite, every scenario sources it to drive the program.
-# Everything lives under build/e2e/; only processes started here are ended,
-# and only by their PID.
+# Shared by run.sh (the suite's set-up and tear-down) and every journey
+# (driving the program and checking what it did). Everything lives under
+# build/e2e/; processes are ended only by their PID.
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+ROOT=${E2E_ROOT:-$REPO/build/e2e}
+EXE=${E2E_PROGRAM_EXE:-$REPO/build/mingw/Quillet.exe}
+HELPER=$REPO/build/mingw/tests/e2e/helper.exe
+MAIN='^Vellmar Quillet V1\.0$' APP='Vellmar的Quillet'
+UNREAD='它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。'
+. "$REPO/scripts/display.sh"
 
-E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-E2E_REPO=$(cd "$E2E_DIR/../.." && pwd)
-E2E_ROOT=${E2E_ROOT:-$E2E_REPO/build/e2e}
-E2E_BUILD=${E2E_BUILD:-$E2E_REPO/build/mingw}
-E2E_PROGRAM_EXE=${E2E_PROGRAM_EXE:-$E2E_BUILD/Quillet.exe}
-E2E_WITNESS_EXE=${E2E_WITNESS_EXE:-$E2E_BUILD/tests/e2e/witness.exe}
-E2E_WINTEXT_EXE=${E2E_WINTEXT_EXE:-$E2E_BUILD/tests/e2e/wintext.exe}
-E2E_LOCALE=zh_CN.UTF-8
-E2E_MAIN_TITLE='Vellmar Quillet V1.0'
-E2E_APP_TITLE='Vellmar的Quillet'
-# shellcheck source=../../scripts/display.sh
-. "$E2E_REPO/scripts/display.sh"
+# ------------------------------------------------------------ the suite
 
-# ---------------------------------------------------------------- reporting
-
-# e2e_log MSG: prints a progress line to stderr (kept in the scenario's log).
-e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%N | cut -c1-12)" "$*" >&2; }
-
-# e2e_fail MSG: prints why the scenario failed, keeps a screenshot, exits 1.
-e2e_fail() {
-  printf 'FAILED: %s\n' "$*" >&2
-  if [ -n "${E2E_ARTIFACTS:-}" ] && [ -n "${DISPLAY:-}" ]; then
-    import -window root "$E2E_ARTIFACTS/failure.png" 2>/dev/null || true
-  fi
-  exit 1
-}
-
-# e2e_need_file PATH WHAT: fails with a clear message when PATH is missing.
-e2e_need_file() {
-  [ -f "$1" ] || e2e_fail "$2 not found at $1 (build it: cmake --preset mingw && cmake --build build/mingw -j2)"
-}
-
-# -------------------------------------------------------------------- wine
-
-# e2e_wine ARGS...: runs wine under the generated Chinese UTF-8 locale.
-e2e_wine() { LC_ALL=$E2E_LOCALE wine "$@"; }
-
-# e2e_wine_bg ARGS...: starts wine in the background; sets E2E_BG_PID to the
-# PID of the Windows process (wine execs into it) and tracks it.
-e2e_wine_bg() {
-  ( exec env LC_ALL=$E2E_LOCALE wine "$@" ) >>"$E2E_ARTIFACTS/wine.out" 2>&1 &
-  E2E_BG_PID=$!
-  e2e_track "$E2E_BG_PID"
-}
-
-# e2e_winepath UNIXPATH: prints the Windows form (Z:\...) of a Unix path.
-# Under load winepath has been seen to print a message of Wine's instead:
-# such an answer is asked again, and the retry is recorded.
-e2e_winepath() {
-  local out try
-  for try in 1 2 3; do
-    out=$(LC_ALL=$E2E_LOCALE winepath -w "$1" 2>/dev/null)
-    [[ $out =~ ^[A-Z]:\\[^$'\n']*$ ]] && { printf '%s\n' "$out"; return 0; }
-    echo "$(basename "${E2E_SCENARIO_DIR:-suite}"): winepath answered \"$out\" for $1, asked again" >>"${E2E_RETRIES:-/dev/null}"
-  done
-  e2e_fail "winepath gives no Windows path for $1: $out"
-}
-
-# ------------------------------------------------------- suite set-up/down
-
-# e2e_suite_setup: locale, HOME, prefix, Xvfb, fluxbox, persistent wineserver.
-e2e_suite_setup() {
-  mkdir -p "$E2E_ROOT" "$E2E_ROOT/artifacts" "$E2E_ROOT/run" || return 1
-  E2E_STATE=$E2E_ROOT/suite.pids
-  : >"$E2E_STATE"
-
-  export LOCPATH=$E2E_ROOT/locale
-  if [ ! -f "$LOCPATH/$E2E_LOCALE/LC_CTYPE" ]; then
-    e2e_log "generating the $E2E_LOCALE locale"
-    mkdir -p "$LOCPATH"
-    localedef -i zh_CN -f UTF-8 "$LOCPATH/$E2E_LOCALE" >/dev/null 2>&1
-    [ -f "$LOCPATH/$E2E_LOCALE/LC_CTYPE" ] || { echo "localedef failed" >&2; return 1; }
-  fi
-
-  export HOME=$E2E_ROOT/home
-  mkdir -p "$HOME/.fluxbox"
-  # The window manager draws the title bars: in a font that has Chinese.
-  printf 'background: none\n*.font: WenQuanYi Micro Hei-9\n' >"$HOME/.fluxbox/overlay"
-  export WINEPREFIX=$E2E_ROOT/prefix
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES=winemenubuilder.exe=d
-  export XDG_RUNTIME_DIR=$E2E_ROOT/xdg-runtime
-  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# suite_up: locale, HOME, Wine prefix, Xvfb, fluxbox, a persistent wineserver.
+suite_up() {
+  mkdir -p "$ROOT/bin" "$ROOT/home/.fluxbox" "$ROOT/xdg" && chmod 700 "$ROOT/xdg" || return 1
+  export LOCPATH=$ROOT/locale HOME=$ROOT/home WINEPREFIX=$ROOT/prefix WINEDEBUG=-all \
+    WINEDLLOVERRIDES=winemenubuilder.exe=d XDG_RUNTIME_DIR=$ROOT/xdg PATH=$ROOT/bin:$PATH
   unset WINESERVER WINELOADER
-
+  [ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1
+  [ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || { echo "localedef failed" >&2; return 1; }
+  export LC_ALL=zh_CN.UTF-8
+  # The window manager draws title bars in a font that has Chinese.
+  printf 'background: none\n*.font: WenQuanYi Micro Hei-9\n' >"$HOME/.fluxbox/overlay"
   # A browser that only records what it was asked to open.
-  mkdir -p "$E2E_ROOT/bin"
-  cat >"$E2E_ROOT/bin/xdg-open" <<'EOF'
-#!/bin/sh
-printf '%s\n' "$*" >>"${E2E_XDG_LOG:-${E2E_ROOT:-/tmp}/xdg-open.log}"
-exit 0
-EOF
-  chmod +x "$E2E_ROOT/bin/xdg-open"
-  export PATH=$E2E_ROOT/bin:$PATH
-  export E2E_XDG_LOG=$E2E_ROOT/xdg-open.log
-
-  # A wineserver left behind by an interrupted run of this suite would keep
-  # the old display; end it before starting afresh.
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-
-  e2e_start_display || return 1
-  e2e_start_window_manager || return 1
-
-  if [ ! -f "$WINEPREFIX/.e2e-ready" ]; then
-    e2e_log "creating the Wine prefix under $E2E_LOCALE (takes a while)"
+  printf '#!/bin/sh\necho "$*" >>"$E2E_DIR/xdg-open.log"\n' >"$ROOT/bin/xdg-open" && chmod +x "$ROOT/bin/xdg-open"
+  # A wineserver left by an interrupted run would keep the old display.
+  wineserver -k 2>/dev/null; wineserver -w
+  start_display 1920x1080x24 "$ROOT/xvfb.log" && echo "TERM $DISPLAY_PID" >"$ROOT/suite.pids" || return 1
+  start_window_manager "$ROOT/fluxbox.log"; local up=$?
+  echo "KILL $WM_PID" >>"$ROOT/suite.pids"  # fluxbox ignores SIGTERM
+  [ $up = 0 ] || return 1
+  if [ ! -f "$WINEPREFIX/.ready" ]; then
     rm -rf "$WINEPREFIX"
-    e2e_wine wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
-    e2e_wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1 \
-      || { echo "reg add UseTakeFocus failed" >&2; return 1; }
-    wineserver -w
-    touch "$WINEPREFIX/.e2e-ready"
+    wineboot -i >/dev/null 2>&1 && wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /d N /f >/dev/null 2>&1 \
+      && wineserver -w && touch "$WINEPREFIX/.ready" || { echo "cannot make the Wine prefix" >&2; return 1; }
   fi
-
-  wineserver -p || { echo "wineserver -p failed" >&2; return 1; }
-  export E2E_SUITE_READY=1
-  export E2E_ROOT E2E_BUILD E2E_PROGRAM_EXE E2E_WITNESS_EXE E2E_WINTEXT_EXE
+  wineserver -p
 }
 
-# e2e_start_display / e2e_start_window_manager: the shared recipe, with the
-# processes recorded for the teardown.
-e2e_start_display() {
-  start_display 1920x1080x24 "$E2E_ROOT/xvfb.log" || return 1
-  echo "xvfb $DISPLAY_PID" >>"$E2E_STATE"
-  e2e_log "Xvfb on $DISPLAY (pid $DISPLAY_PID)"
+# suite_down: ends the wineserver, then fluxbox and Xvfb.
+suite_down() {
+  wineserver -k 2>/dev/null; wineserver -w
+  tac "$ROOT/suite.pids" | while read -r signal pid; do kill -"$signal" "$pid" && timeout 5 tail --pid="$pid" -f /dev/null; done
 }
 
-e2e_start_window_manager() {
-  start_window_manager "$E2E_ROOT/fluxbox.log"
-  local ok=$?
-  echo "fluxbox $WM_PID" >>"$E2E_STATE"
-  [ $ok = 0 ] && e2e_log "fluxbox running (pid $WM_PID)"
-  return $ok
-}
+# ------------------------------------------------------------ a journey
 
-# e2e_suite_teardown: ends wineserver, fluxbox and Xvfb started by the setup.
-e2e_suite_teardown() {
-  if [ -n "${WINEPREFIX:-}" ]; then
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-  fi
-  local what pid tries
-  [ -f "${E2E_STATE:-}" ] || return 0
-  # Window manager first (it ignores SIGTERM), then the display.
-  tac "$E2E_STATE" | while read -r what pid; do
-    case $what in
-      fluxbox) kill -KILL "$pid" 2>/dev/null ;;
-      *) kill "$pid" 2>/dev/null ;;
-    esac
-    for tries in $(seq 100); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.05
-    done
-  done
-  : >"$E2E_STATE"
-}
-
-# ------------------------------------------------------------ a scenario
-
-# e2e_scenario_begin: checks the suite is up, enters the scenario directory,
-# records PIDs for the clean-up.
-e2e_scenario_begin() {
-  [ "${E2E_SUITE_READY:-}" = 1 ] || { echo "run scenarios through tests/e2e/run.sh" >&2; exit 2; }
-  : "${E2E_SCENARIO_DIR:?}" "${E2E_ARTIFACTS:?}"
-  cd "$E2E_SCENARIO_DIR" || exit 2
-  E2E_PIDS_FILE=$E2E_SCENARIO_DIR/.pids
-  : >"$E2E_PIDS_FILE"
-  export E2E_XDG_LOG=$E2E_SCENARIO_DIR/xdg-open.log
+# begin: enters the journey's folder; what the journey starts ends with it.
+begin() {
+  cd "${E2E_DIR:?run journeys through tests/e2e/run.sh}" || exit 2
+  LAUNCHED=0 AT_EXIT=
   trap 'exit 130' INT TERM
-  trap e2e_scenario_cleanup EXIT
+  trap 'for p in $(cat "$E2E_DIR/.pids" 2>/dev/null); do kill $p 2>/dev/null; done; eval "$AT_EXIT"' EXIT
+}
+# at_exit COMMAND: runs COMMAND however the journey ends (unmounting, ...).
+at_exit() { AT_EXIT+="$1;"; }
+log() { echo "[$(date +%T.%3N)] $*" >&2; }
+# fail MESSAGE: says why the journey failed, keeps a screenshot, ends it.
+fail() { echo "FAILED: $*" >&2; import -window root "$ART/failure.png" 2>/dev/null; exit 1; }
+# retry WHAT: records a second try of the harness's own (a lost click, say).
+retry() { echo "$(basename "$E2E_DIR"): $*, tried again" >>"$ROOT/retries.log"; }
+
+# poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds and
+# prints its output; returns 1 with its last output when time is up.
+poll() {
+  local end=$((SECONDS + $1)) out
+  until out=$("${@:2}" 2>&1); do [ $SECONDS -lt $end ] || { echo "$out"; return 1; }; sleep 0.1; done
+  echo "$out"
+}
+# within SECONDS WHAT COMMAND...: poll, failing the journey with WHAT. Inside
+# $(...) follow it with "|| exit 1". check WHAT COMMAND...: at once.
+within() { local out; out=$(poll "$1" "${@:3}") && { [ -z "$out" ] || echo "$out"; } || fail "$2${out:+ ($out)}"; }
+check() { within 0 "$@"; }
+
+# spawn COMMAND...: starts COMMAND in the background, tracked; sets BG.
+spawn() { "$@" >>"$ART/wine.out" 2>&1 & BG=$! && echo $BG >>"$E2E_DIR/.pids"; }
+# gone PID: the process has ended (a child of this shell may be a zombie).
+gone() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" | grep -q Z; }
+# wpath PATH: the Windows name of a Unix path (Wine's drive Z: is /).
+wpath() { local p; p=$(realpath -ms "$1"); echo "Z:${p//\//\\}"; }
+# same FILE EXPECTED: FILE holds exactly EXPECTED's bytes.
+same() { cmp "$1" "$2" >/dev/null 2>&1 || { echo "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"; return 1; }; }
+lines() { [ "$(cat "$1" 2>/dev/null | wc -l)" -ge "$2" ] || { echo "$1 has $(cat "$1" 2>/dev/null | wc -l) lines"; return 1; }; }
+
+# witness NAME...: copies of the helper that record their own start.
+witness() { for n; do cp "$HELPER" "$n" || fail "no helper.exe: cmake --build build/mingw"; done; }
+# entries: targets X, Y, Z, W and data.txt "a:X", "b:Y", ":Z", "a:W" (kept as data.orig).
+entries() {
+  witness X.exe Y.exe Z.exe W.exe
+  printf '%s\r\n' "a:$(wpath X.exe)" "b:$(wpath Y.exe)" ":$(wpath Z.exe)" "a:$(wpath W.exe)" >data.txt
+  cp data.txt data.orig
+}
+# launches NAME...: the next targets to start are exactly NAME..., in the
+# order their processes were created.
+launches() {
+  local want=$((LAUNCHED + $#)) got
+  within 5 "$* should start" lines "$E2E_DIR/witness.log" $want
+  got=$(sort -n -k1,1 "$E2E_DIR/witness.log" | tail -n +$((LAUNCHED + 1)) | cut -d' ' -f2 | xargs)
+  [ "$got" = "$*" ] || fail "started \"$got\", expected \"$*\""
+  LAUNCHED=$want
 }
 
-# e2e_scenario_cleanup: ends every process this scenario started, by PID.
-e2e_scenario_cleanup() {
-  local pid
-  [ -f "${E2E_PIDS_FILE:-}" ] || return 0
-  while read -r pid; do
-    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && kill "$pid" 2>/dev/null
-  done <"$E2E_PIDS_FILE"
-}
+# ------------------------------------------------------------ the program
 
-# e2e_track PID: remembers a process for the clean-up.
-e2e_track() { echo "$1" >>"$E2E_PIDS_FILE"; }
-
-# e2e_write_crlf FILE LINE...: writes the lines, each ended by CR LF.
-e2e_write_crlf() {
-  local file=$1; shift
-  : >"$file"
-  local line
-  for line in "$@"; do printf '%s\r\n' "$line" >>"$file"; done
+# launch [DIR]: starts Quillet.exe, copied into DIR (the journey's folder); sets PID.
+launch() {
+  [ -f "${1:-.}/Quillet.exe" ] || cp "$EXE" "${1:-.}/Quillet.exe" || fail "no $EXE: cmake --build build/mingw"
+  spawn bash -c 'cd "$1" && exec wine Quillet.exe' - "${1:-.}" && PID=$BG
 }
-
-# e2e_witness NAME...: copies the witness into the scenario directory as NAME.
-e2e_witness() {
-  e2e_need_file "$E2E_WITNESS_EXE" "witness.exe"
-  local name
-  for name in "$@"; do cp "$E2E_WITNESS_EXE" "$E2E_SCENARIO_DIR/$name" || e2e_fail "cannot copy witness as $name"; done
+# main_window [SECONDS]: waits for the main window (WIN, at WX WY, WW x WH),
+# puts the pointer inside it and gives it the focus.
+main_window() {
+  WIN=$(within "${1:-15}" "the main window should show" window "$MAIN") || exit 1
+  read -r WX WY WW WH <<<"$(geom "$WIN")"
+  xdotool mousemove $((WX + 250)) $((WY + 200))
+  focus "$WIN"
 }
-
-# e2e_standard_entries: witnesses X, Y, Z, W and a data.txt holding
-# "a:X", "b:Y", ":Z", "a:W" (full Windows paths, CR LF); keeps a copy of the
-# file as data.orig.
-e2e_standard_entries() {
-  local d=$E2E_SCENARIO_DIR
-  e2e_witness X.exe Y.exe Z.exe W.exe
-  e2e_write_crlf "$d/data.txt" \
-    "a:$(e2e_winepath "$d/X.exe")" "b:$(e2e_winepath "$d/Y.exe")" \
-    ":$(e2e_winepath "$d/Z.exe")" "a:$(e2e_winepath "$d/W.exe")"
-  grep -q '^a:Z:\\' "$d/data.txt" || e2e_fail "winepath gave unexpected paths: $(cat "$d/data.txt")"
-  cp "$d/data.txt" "$d/data.orig"
-}
-
-# e2e_start_program: copies Quillet.exe beside data.txt and starts it there;
-# sets E2E_PID (Unix PID of the program).
-e2e_start_program() {
-  e2e_need_file "$E2E_PROGRAM_EXE" "the program Quillet.exe"
-  cp "$E2E_PROGRAM_EXE" "$E2E_SCENARIO_DIR/Quillet.exe" || e2e_fail "cannot copy Quillet.exe"
-  cd "$E2E_SCENARIO_DIR" || e2e_fail "no scenario directory"
-  e2e_wine_bg Quillet.exe
-  E2E_PID=$E2E_BG_PID
-  e2e_log "started Quillet.exe (pid $E2E_PID)"
-}
-
-# e2e_start_main: starts the program, waits for its main window, keeps the
-# pointer inside it and the focus on it; sets E2E_WIN, WX, WY, WW, WH.
-e2e_start_main() {
-  e2e_start_program
-  E2E_WIN=$(e2e_wait_window "^${E2E_MAIN_TITLE//./\\.}\$" 15) || e2e_fail "the main window \"$E2E_MAIN_TITLE\" did not appear"
-  e2e_geometry "$E2E_WIN"
-  e2e_mouse_to $((WX + 250)) $((WY + 200))
-  e2e_focus "$E2E_WIN"
-}
+start() { launch "${1:-}"; main_window "${2:-15}"; }
+close_icon() { click $((WX + 500)) $((WY + 11)); }
+# closes_to EXPECTED: the close icon ends the program without a question,
+# leaving data.txt with EXPECTED's bytes and no temporary file.
+closes_to() { close_icon; within 20 "the close icon should end the program" gone "$PID"; holds "$1"; }
+# holds EXPECTED: data.txt holds EXPECTED's bytes, and no temporary file is left.
+holds() { check "data.txt should hold $1" same data.txt "$1" && check "no temporary file is left" test ! -e data.txt.saving; }
+stop() { kill "$PID"; within 5 "the program should end" gone "$PID"; }
 
 # ------------------------------------------------------------ windows
 
-# e2e_find_windows REGEX: prints the ids of visible windows whose name matches.
-e2e_find_windows() { LC_ALL=$E2E_LOCALE xdotool search --onlyvisible --name "$1" 2>/dev/null; }
-
-# e2e_wait_window REGEX [SECONDS]: waits for a visible window; prints its id.
-e2e_wait_window() {
-  local regex=$1 limit=${2:-10} ids end=$((SECONDS + ${2:-10}))
-  while :; do
-    ids=$(e2e_find_windows "$regex")
-    if [ -n "$ids" ]; then echo "$ids" | tail -n 1; return 0; fi
-    if [ -n "${E2E_PID:-}" ] && ! kill -0 "$E2E_PID" 2>/dev/null; then
-      echo "the program (pid $E2E_PID) has exited; no window named /$regex/" >&2
-      e2e_list_windows >&2
-      return 1
-    fi
-    if [ "$SECONDS" -ge "$end" ]; then
-      echo "no visible window named /$regex/ within ${limit}s; visible windows:" >&2
-      e2e_list_windows >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+# window REGEX: the id of a visible window so named (the last one found).
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1 | grep .; }
+geom() {
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
-
-# e2e_wait_window_gone ID [SECONDS]: waits until the window is no longer visible.
-e2e_wait_window_gone() {
-  local id=$1 end=$((SECONDS + ${2:-10}))
-  while xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; do
-    [ "$SECONDS" -ge "$end" ] && { echo "window $id is still visible after ${2:-10}s" >&2; return 1; }
-    sleep 0.1
-  done
+# at ID CONDITION: the arithmetic CONDITION on the window's x y w h holds.
+at() { local x y w h; read -r x y w h <<<"$(geom "$1")"; (( $2 )) || { echo "it is ${w}x$h at $x,$y"; return 1; }; }
+shown() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+hidden() { ! shown "$1"; }
+# focus ID: the X focus to the root window, then to ID until X reports ID
+# active: Wine then sees a fresh activation even when ID had the focus.
+focus() {
+  xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ {print $4}')" 2>/dev/null
+  within 5 "window $1 should become active" active "$1"
 }
-
-# e2e_list_windows: prints the visible named windows (id, geometry, name).
-e2e_list_windows() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    printf '  %s %s "%s"\n' "$id" \
-      "$(xwininfo -id "$id" 2>/dev/null | awk '/-geometry/ {print $2}')" \
-      "$(LC_ALL=$E2E_LOCALE xdotool getwindowname "$id" 2>/dev/null)"
-  done
+active() {
+  xdotool windowactivate "$1" 2>/dev/null
+  [ "$(xdotool getactivewindow)" = "$1" ] && [ "$(xdotool getwindowfocus)" = "$1" ]
 }
-
-# e2e_geometry ID: sets WX, WY (absolute top-left), WW, WH from xwininfo.
-e2e_geometry() {
-  local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || e2e_fail "xwininfo cannot see window $1"
-  WX=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-  WY=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-  WW=$(awk '/Width:/ {print $2}' <<<"$info")
-  WH=$(awk '/Height:/ {print $2}' <<<"$info")
+# pixel X Y COLOUR: the screen shows COLOUR ("srgb(r,g,b)") at X,Y.
+pixel() {
+  import -window root "$ART/pixel.png" && convert "$ART/pixel.png" -format "%[pixel:p{$1,$2}]" info: | grep -qxF "$3"
 }
-
-# e2e_toplevel ID: prints the id of the window's ancestor just below the root
-# (the window manager's frame, or the window itself when it has none).
-e2e_toplevel() {
-  local id=$1 parent root
-  root=$(xwininfo -root 2>/dev/null | awk '/Window id:/ {print $4}')
-  while :; do
-    parent=$(xwininfo -tree -id "$id" 2>/dev/null | awk '/Parent window id:/ {print $4}')
-    [ -z "$parent" ] || [ "$parent" = "$root" ] && break
-    id=$parent
-  done
-  echo "$id"
+# listed CONDITION: the arithmetic CONDITION holds for h, the height of the
+# text drawn in the main window's list (0 when it is empty).
+listed() {
+  local shot=$ART/list.png area=500x352+$((WX + 6))+$((WY + 25)) h=0
+  import -window root "$shot"
+  [ "$(convert "$shot" -crop $area +repage -format %k info:)" = 1 ] \
+    || h=$(convert "$shot" -crop $area +repage -trim -format %h info:)
+  echo "$h"
+  (( $1 ))
 }
-
-# e2e_window_texts TITLE OUTFILE: writes the texts of the controls of the
-# visible window titled exactly TITLE ("class<TAB>text" lines, UTF-8).
-e2e_window_texts() {
-  e2e_need_file "$E2E_WINTEXT_EXE" "wintext.exe"
-  e2e_wine "$E2E_WINTEXT_EXE" "$(e2e_winepath "$2")" "$1" >/dev/null 2>&1
-}
-
-# e2e_net_wm_state ID: prints the window's _NET_WM_STATE atoms, one a line.
-e2e_net_wm_state() {
-  xprop -id "$1" _NET_WM_STATE 2>/dev/null | sed -n 's/.*= //p' | tr ',' '\n' | tr -d ' '
-}
-
-# e2e_window_pid ID: prints the window's _NET_WM_PID.
-e2e_window_pid() { xprop -id "$1" _NET_WM_PID 2>/dev/null | sed -n 's/.*= //p'; }
-
-# e2e_focus ID: gives the keyboard focus to the root window, then activates
-# the window, and waits until X reports it active. Going through the root
-# makes Wine see a fresh focus change even when X already had the window
-# active, so Wine activates it again as well.
-e2e_focus() {
-  local id=$1 end=$((SECONDS + 5)) active root
-  root=$(xwininfo -root 2>/dev/null | awk '/Window id:/ {print $4}')
-  xdotool windowfocus "$root" 2>/dev/null
-  xdotool windowactivate "$id" 2>/dev/null
-  while :; do
-    active=$(xdotool getactivewindow 2>/dev/null)
-    [ "$active" = "$id" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && return 0
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "window $id did not become active (active: ${active:-none})"
-    sleep 0.1
-    xdotool windowactivate "$id" 2>/dev/null
-  done
-}
+row() { echo $((WY + 29 + 16 * $1)); }
 
 # ------------------------------------------------------------ input
 
-# e2e_type TEXT: types ASCII text into the focused control.
-e2e_type() { xdotool type --delay 30 -- "$1"; }
-
-# e2e_key KEY...: presses keys (xdotool names: Return, Tab, shift+Return, ...).
-e2e_key() { xdotool key --delay 60 "$@"; }
-
-# e2e_clear_box [N]: empties the focused text box of up to N (20) characters.
-# Plain keys only: Wine can still see Shift held for a key typed right after
-# a shift+ chord, turning "b" into "B".
-e2e_clear_box() {
-  local keys=(End) i
-  for i in $(seq "${1:-20}"); do keys+=(BackSpace); done
-  xdotool key --delay 15 "${keys[@]}"
-}
-
-# e2e_paste TEXT: puts TEXT (e.g. Chinese) on the clipboard and presses ctrl+v.
-# xclip keeps serving the text until the next paste takes the clipboard over
-# or the scenario ends (it is tracked and ended by PID).
-e2e_paste() {
-  local text=$1 pid end=$((SECONDS + 5))
+key() { xdotool key --delay 60 "$@"; }
+typ() { xdotool type --delay 30 -- "$1"; }
+click() { xdotool mousemove "$1" "$2" click 1; }
+# clear_box [N]: empties the focused box of up to N (40) characters, by
+# plain keys: Wine can still see Shift held after a shift+ chord.
+clear_box() { xdotool key --delay 15 End $(printf 'BackSpace %.0s' $(seq "${1:-40}")); }
+# clip TEXT: TEXT on the clipboard (xclip serves it until the next copy).
+clip() {
+  local text=$1
   printf '%s' "$text" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-  pid=$!
-  e2e_track "$pid"
-  until [ "$(xclip -selection clipboard -o 2>/dev/null)" = "$text" ]; do
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "the clipboard never held \"$text\""
-    sleep 0.05
-  done
-  xdotool key ctrl+v
+  echo $! >>"$E2E_DIR/.pids"
+  within 5 "the clipboard should hold $text" eval '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$text" ]'
 }
-
-# e2e_mouse_to X Y: moves the pointer to a screen point.
-e2e_mouse_to() { xdotool mousemove "$1" "$2"; }
-
-# e2e_click X Y: left click at a screen point.
-e2e_click() { xdotool mousemove "$1" "$2" click 1; }
-
-# ------------------------------------------------------------ screen
-
-# e2e_shot FILE: screenshot of the whole screen (PNG).
-e2e_shot() { import -window root "$1" 2>/dev/null || e2e_fail "screenshot to $1 failed"; }
-
-# e2e_pixel FILE X Y: prints the pixel's colour as r,g,b (0-255).
-e2e_pixel() {
-  convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info: 2>/dev/null
+paste() { clip "$1"; key ctrl+v; }
+# box: a click into the keyword box, 40 pixels from the one before (two on
+# one spot would be a double click, which leaves the focus where it was),
+# and the pointer back on the list, off the box's tooltip.
+BOX_X=300
+box() {
+  BOX_X=$((BOX_X == 300 ? 340 : 300))
+  click $((WX + BOX_X)) $((WY + 11))
+  xdotool mousemove $((WX + 250)) $((WY + 200))
 }
-
-# e2e_wait_pixel X Y R,G,B [SECONDS] [NAME]: polls screenshots until the
-# pixel has that colour; the last screenshot is kept as NAME.png.
-e2e_wait_pixel() {
-  local x=$1 y=$2 want=$3 end=$((SECONDS + ${4:-5})) name=${5:-pixel} got shot
-  shot=$E2E_ARTIFACTS/$name.png
-  while :; do
-    e2e_shot "$shot"
-    got=$(e2e_pixel "$shot" "$x" "$y")
-    [ "$got" = "$want" ] && return 0
-    [ "$SECONDS" -ge "$end" ] && { echo "pixel $x,$y is $got, expected $want (see $shot)" >&2; return 1; }
-    sleep 0.1
-  done
-}
-
-# e2e_crop_colours FILE X Y W H: prints how many distinct colours the area holds.
-e2e_crop_colours() {
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -unique-colors -format '%w' info: 2>/dev/null
-}
-
-# e2e_ink_box FILE X Y W H: bounding box "w h x y" (relative to the area) of
-# what in the area differs from its corner colour; "0 0 0 0" when nothing does.
-e2e_ink_box() {
-  local box
-  box=$(convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -trim -format '%w %h %X %Y' info: 2>/dev/null)
-  # A uniform area trims to a single pixel.
-  [ "$(e2e_crop_colours "$1" "$2" "$3" "$4" "$5")" = 1 ] && box="0 0 0 0"
-  echo "${box//+/}"
-}
-
-# e2e_list_text_height NAME: screenshot NAME.png; prints the height of the
-# text drawn in the main window's list (0 when the list is empty).
-e2e_list_text_height() {
-  local shot=$E2E_ARTIFACTS/$1.png w h x y
-  e2e_shot "$shot"
-  read -r w h x y <<<"$(e2e_ink_box "$shot" $((WX + 6)) $((WY + 25)) 500 352)"
-  echo "${h:-0}"
-}
-
-# e2e_wait_list_doubled BEFORE NAME: waits until the list's text is at least
-# 1.7 times BEFORE pixels high (its rows shown twice); fails otherwise.
-e2e_wait_list_doubled() {
-  local before=$1 name=$2 now end=$((SECONDS + 5))
-  while :; do
-    now=$(e2e_list_text_height "$name")
-    [ $((now * 10)) -ge $((before * 17)) ] && return 0
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "the list's text is ${now}px high, before ${before}px: its entries are not shown twice (see $name.png)"
-    sleep 0.1
-  done
-}
-
-# ------------------------------------------------------------ logs and files
-
-# e2e_log_count FILE: number of lines in FILE (0 when missing).
-e2e_log_count() { [ -f "$1" ] && wc -l <"$1" | tr -d ' ' || echo 0; }
-
-# e2e_wait_lines FILE N [SECONDS]: waits until FILE has at least N lines.
-e2e_wait_lines() {
-  local file=$1 want=$2 end=$((SECONDS + ${3:-5}))
-  until [ "$(e2e_log_count "$file")" -ge "$want" ]; do
-    if [ "$SECONDS" -ge "$end" ]; then
-      echo "$file has $(e2e_log_count "$file") lines after ${3:-5}s, expected $want; it holds:" >&2
-      sed 's/^/  | /' "$file" 2>/dev/null >&2
-      return 1
-    fi
-    sleep 0.05
-  done
-}
-
-# e2e_lines_from FILE N: prints FILE's lines from number N on, joined by spaces.
-e2e_lines_from() { tail -n "+$2" "$1" 2>/dev/null | tr '\n' ' ' | sed 's/ $//'; }
-
-# e2e_expect_new_lines FILE BEFORE EXPECTED...: waits for the lines after the
-# first BEFORE ones to be exactly EXPECTED (in order), failing otherwise.
-e2e_expect_new_lines() {
-  local file=$1 before=$2; shift 2
-  local want="$*" got
-  e2e_wait_lines "$file" $((before + $#)) 5 || e2e_fail "expected new lines: $want"
-  got=$(e2e_lines_from "$file" $((before + 1)))
-  [ "$got" = "$want" ] || e2e_fail "new lines in $(basename "$file"): got \"$got\", expected \"$want\""
-}
-
-# e2e_expect_launches BEFORE NAME...: waits until the witnesses have logged
-# BEFORE + the count of NAMEs lines, then fails unless the launches after the
-# first BEFORE are exactly NAMEs, in the order their processes were created.
-e2e_expect_launches() {
-  local before=$1; shift
-  local want="$*" got log=$E2E_SCENARIO_DIR/witness.log
-  e2e_wait_lines "$log" $((before + $#)) 5 || e2e_fail "expected launches: $want"
-  got=$(sort -n -k1,1 "$E2E_SCENARIO_DIR/witness.order" | cut -d' ' -f2- | tail -n "+$((before + 1))" | tr '\n' ' ' | sed 's/ $//')
-  [ "$got" = "$want" ] || e2e_fail "launched \"$got\" (in creation order), expected \"$want\""
-}
-
-# e2e_expect_bytes FILE EXPECTED_FILE: fails with both dumps unless identical.
-e2e_expect_bytes() {
-  cmp -s "$1" "$2" && return 0
-  {
-    echo "$(basename "$1") differs from what was expected."
-    echo "--- expected:"; xxd "$2"
-    echo "--- found:"; [ -f "$1" ] && xxd "$1" || echo "(missing or not a file)"
-  } >&2
-  e2e_fail "bytes of $(basename "$1") are wrong"
-}
-
-# e2e_wait_file_bytes FILE EXPECTED_FILE [SECONDS]: waits until FILE holds
-# exactly the bytes of EXPECTED_FILE.
-e2e_wait_file_bytes() {
-  local end=$((SECONDS + ${3:-5}))
-  until cmp -s "$1" "$2"; do
-    [ "$SECONDS" -ge "$end" ] && e2e_expect_bytes "$1" "$2"
-    sleep 0.05
-  done
-}
-
-# ------------------------------------------------------------ processes
-
-# e2e_wait_exit PID [SECONDS]: waits until the process has ended.
-e2e_wait_exit() {
-  local pid=$1 end=$((SECONDS + ${2:-10}))
-  while kill -0 "$pid" 2>/dev/null; do
-    # A child of this shell that has exited stays a zombie until reaped.
-    if [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ]; then wait "$pid" 2>/dev/null; return 0; fi
-    [ "$SECONDS" -ge "$end" ] && { echo "process $pid is still running after ${2:-10}s" >&2; return 1; }
-    sleep 0.05
-  done
-}
-
-# e2e_kill_program: ends the program started by e2e_start_program.
-e2e_kill_program() {
-  [ -n "${E2E_PID:-}" ] || return 0
-  kill "$E2E_PID" 2>/dev/null
-  e2e_wait_exit "$E2E_PID" 5 || kill -KILL "$E2E_PID" 2>/dev/null
-  wait "$E2E_PID" 2>/dev/null
-}
-
-# ------------------------------------------------- entry menu, editor, drops
-
-E2E_DROPPER_EXE=${E2E_DROPPER_EXE:-$E2E_BUILD/tests/e2e/dropper.exe}
-E2E_EDITOR_TITLE='Form2'
-# The list's rows, in pixels: the first one's middle below the window's top,
-# and their height (the list's font on this display).
-E2E_LIST_FIRST_ROW=29
-E2E_LIST_ROW_HEIGHT=16
-
-# e2e_list_row_y N: screen y of the middle of the list's row N (0 is the first).
-e2e_list_row_y() { echo $((WY + E2E_LIST_FIRST_ROW + E2E_LIST_ROW_HEIGHT * $1)); }
-
-# e2e_popups: prints the ids of the mapped override-redirect windows (pop-up
-# menus, tooltips) at the top of the stack.
-e2e_popups() {
-  local id
-  for id in $(xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
-  done
-}
-
-# e2e_click_for_menu X Y: left click at a screen point and wait for a pop-up
-# menu to open there; sets MENU, MX, MY, MW, MH (its geometry).
-e2e_click_for_menu() {
-  local before id end=$((SECONDS + 5)) again=$((SECONDS + 3)) info
-  before=$(e2e_popups)
-  e2e_click "$1" "$2"
-  while :; do
-    # A click can be lost while the window system is busy: one more, recorded.
-    if [ "$SECONDS" -ge "$again" ]; then
-      again=$end
-      echo "$(basename "$E2E_SCENARIO_DIR"): no menu after a click at $1,$2, clicked again" >>"${E2E_RETRIES:-/dev/null}"
-      e2e_click "$1" "$2"
-    fi
-    for id in $(e2e_popups); do
-      grep -qx "$id" <<<"$before" && continue
-      info=$(xwininfo -id "$id" 2>/dev/null)
-      MX=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-      MY=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-      MW=$(awk '/Width:/ {print $2}' <<<"$info")
-      MH=$(awk '/Height:/ {print $2}' <<<"$info")
-      # Opened at the pointer, give or take a pixel.
-      if [ $((MX - $1)) -ge -2 ] && [ $((MX - $1)) -le 2 ] && [ $((MY - $2)) -ge -2 ] && [ $((MY - $2)) -le 2 ]; then
-        MENU=$id
-        return 0
-      fi
-    done
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "no pop-up menu opened at $1,$2 (pop-ups: $(e2e_popups | tr '\n' ' '))"
-    sleep 0.05
-  done
-}
-
-# e2e_open_row_menu N: left click on the list's row N and wait for the entry menu.
-e2e_open_row_menu() { e2e_click_for_menu $((WX + 120)) "$(e2e_list_row_y "$1")"; }
-
-# e2e_menu_key N: chooses the open menu's item N (0 新增一个, 1 编辑它, 2 删除它,
-# 3 删除所有) with the arrow keys and Return, and waits until it is closed.
-e2e_menu_key() {
-  local keys=() i
-  for i in $(seq 0 "$1"); do keys+=(Down); done
-  e2e_key "${keys[@]}" Return
-  e2e_wait_menu_gone
-}
-
-# e2e_menu_click N: clicks the open menu's item N (its four items share its height).
-e2e_menu_click() {
-  e2e_click $((MX + MW / 2)) $((MY + MH * (2 * $1 + 1) / 8))
-  e2e_wait_menu_gone
-}
-
-# e2e_wait_menu_gone: waits until the menu opened last is closed.
-e2e_wait_menu_gone() {
-  e2e_wait_window_gone "$MENU" 5 || e2e_fail "the menu stayed open"
-}
-
-# e2e_wait_editor: waits for the entry editor; sets EDITOR, EX, EY, EW, EH.
-e2e_wait_editor() {
-  local wx=$WX wy=$WY ww=$WW wh=$WH
-  EDITOR=$(e2e_wait_window "^$E2E_EDITOR_TITLE\$" 10) || e2e_fail "the editor did not open"
-  e2e_geometry "$EDITOR"
-  EX=$WX EY=$WY EW=$WW EH=$WH
-  WX=$wx WY=$wy WW=$ww WH=$wh
-}
-
-# e2e_editor_at PART: prints "x y", the screen point of the middle of one of
-# the editor's parts: text1, text2, ok (Label3), close (Image3).
-e2e_editor_at() {
-  case $1 in
-    text1) echo "$((EX + 242)) $((EY + 53))" ;;
-    text2) echo "$((EX + 242)) $((EY + 91))" ;;
-    ok) echo "$((EX + 217)) $((EY + 132))" ;;
-    close) echo "$((EX + 421)) $((EY + 10))" ;;
-    *) e2e_fail "no editor part named $1" ;;
-  esac
-}
-
-# e2e_editor_click PART: left click on one of the editor's parts.
-e2e_editor_click() {
-  local x y
-  read -r x y <<<"$(e2e_editor_at "$1")"
-  e2e_click "$x" "$y"
-}
-
-# e2e_wait_main_hidden / e2e_wait_main_shown: the main window's visibility.
-e2e_wait_main_hidden() { e2e_wait_window_gone "$E2E_WIN" 5 || e2e_fail "the main window stayed visible"; }
-e2e_wait_main_shown() {
-  local end=$((SECONDS + 5))
-  until xwininfo -id "$E2E_WIN" 2>/dev/null | grep -q 'Map State: IsViewable'; do
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "the main window did not come back"
-    sleep 0.05
-  done
-}
-
-# e2e_drop X Y text TEXT | e2e_drop X Y files PATH...: a real OLE drop on a
-# screen point (the pointer goes there); fails when no drop happened.
-e2e_drop() {
-  e2e_need_file "$E2E_DROPPER_EXE" "dropper.exe"
-  e2e_wine "$E2E_DROPPER_EXE" "$@" >>"$E2E_ARTIFACTS/wine.out" 2>&1 || e2e_fail "dropper.exe $* did not drop"
-}
-
-# e2e_wait_message TEXT: waits for the message box titled like the program,
-# checks its message is TEXT, and closes it with Return.
-e2e_wait_message() {
-  local box out=$E2E_SCENARIO_DIR/message.txt
-  box=$(e2e_wait_window "^$E2E_APP_TITLE\$" 5) || e2e_fail "no message box \"$1\""
-  rm -f "$out"
-  e2e_window_texts "$E2E_APP_TITLE" "$out"
-  grep -qxF "Static	$1" "$out" || e2e_fail "the message box says: $(cat "$out" 2>/dev/null), expected \"$1\""
-  e2e_focus "$box"
-  e2e_key Return
-  e2e_wait_window_gone "$box" 5 || e2e_fail "the message box stayed open"
-}
-
-# e2e_editor_box PART: prints what the editor's box (text1 or text2) holds,
-# copied with Home, Shift+End, Ctrl+C (another process cannot read an edit control's
-# text with GetWindowText); empty when nothing was copied within 3 s.
-e2e_editor_box() {
-  local x y pid sentinel="e2e-sentinel-$RANDOM" end=$((SECONDS + 3)) got
-  printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-  pid=$!
-  e2e_track "$pid"
-  until [ "$(xclip -selection clipboard -o 2>/dev/null)" = "$sentinel" ]; do
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "the clipboard never held the sentinel"
-    sleep 0.05
-  done
-  read -r x y <<<"$(e2e_editor_at "$1")"
-  e2e_click "$x" "$y"
-  xdotool key --delay 60 Home shift+End ctrl+c
-  end=$((SECONDS + 3))
-  while got=$(xclip -selection clipboard -o 2>/dev/null); [ "$got" = "$sentinel" ]; do
-    [ "$SECONDS" -ge "$end" ] && { got=; break; }
-    sleep 0.05
-  done
-  kill "$pid" 2>/dev/null
-  printf '%s' "$got"
-}
-
-# e2e_expect_box PART TEXT: fails unless the editor's box holds TEXT.
-# The copy through the clipboard is what can miss under load, not the box: a
-# read that gives something else is tried twice more.
-e2e_expect_box() {
-  local got try
-  for try in 1 2 3; do
-    got=$(e2e_editor_box "$1")
-    [ "$got" = "$2" ] && return 0
-    echo "$(basename "$E2E_SCENARIO_DIR"): the editor's $1 read \"$got\", read again" >>"${E2E_RETRIES:-/dev/null}"
-  done
-  e2e_fail "the editor's $1 holds \"$got\", expected \"$2\""
-}
-
-# --- docking and dragging
-
-# A point on the screen away from every window the scenarios place.
-E2E_AWAY_X=960
-E2E_AWAY_Y=900
-
-# e2e_drag X Y DX DY: presses the left button at X,Y, moves the pointer by
-# DX,DY in ten steps and releases it. The first step is a nudge of one pixel:
-# a drag starts with the first move while the button is held, and the window
-# then follows the pointer from there (so it moves by DX,DY give or take a
-# pixel). The pauses only pace the input for Wine's move loop.
-# Drag once per program start: Wine 8 hands the move to the window manager
-# (_NET_WM_MOVERESIZE), and fluxbox stays in its move until the next press,
-# which it takes for itself: the program never receives that press (its
-# button messages were logged to check), and a move that follows it drags
-# the window again, even from the bare desktop. Click once after a drag.
-e2e_drag() {
-  local x=$1 y=$2 dx=$3 dy=$4 i
-  xdotool mousemove "$x" "$y" mousedown 1
-  sleep 0.1
-  xdotool mousemove $((x + (dx > 0) - (dx < 0))) $((y + (dy > 0) - (dy < 0)))
+lookup() { box; clear_box; typ "$1"; key Return; }
+# button N: the hidden list button N Tabs after the keyword box (2 载入, 3 清空, 4 保存).
+button() { box; key $(printf 'Tab %.0s' $(seq "$1")) space; }
+# drag X Y TX TY: presses at X,Y, nudges (a drag starts with the first
+# move), moves to TX,TY in steps and releases. A window dragged this way is
+# moved by fluxbox, which then takes the next press for itself: click once
+# after such a drag.
+drag() {
+  local i
+  xdotool mousemove "$1" "$2" mousedown 1 sleep 0.1 mousemove $(($1 + ($3 > $1) - ($3 < $1))) $(($2 + ($4 > $2) - ($4 < $2)))
   sleep 0.3
-  for i in $(seq 10); do
-    xdotool mousemove $((x + dx * i / 10)) $((y + dy * i / 10))
-    sleep 0.03
+  for i in $(seq 12); do xdotool mousemove $(($1 + ($3 - $1) * i / 12)) $(($2 + ($4 - $2) * i / 12)) sleep 0.05; done
+  xdotool sleep 0.3 mouseup 1
+}
+# drop X Y text TEXT | drop X Y files PATH...: a real OLE drop on a screen point.
+drop() { wine "$HELPER" drop "$@" >>"$ART/wine.out" 2>&1 || fail "no drop of $*"; }
+
+# ------------------------------------------------------------ menu, editor, boxes
+
+# menu_near X Y: the id of a pop-up menu whose corner is within 3 pixels of X,Y.
+menu_near() {
+  local id
+  for id in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
+    xwininfo -id "$id" | awk -v x="$1" -v y="$2" '/Absolute upper-left X/ {dx = $4 - x}
+      /Absolute upper-left Y/ {dy = $4 - y} /Override Redirect State: yes/ {o = 1} /IsViewable/ {v = 1}
+      END {exit !(o && v && dx * dx <= 9 && dy * dy <= 9)}' && { echo "$id"; return 0; }
   done
-  xdotool mouseup 1
+  return 1
 }
-
-# e2e_wait_main_where CONDITION [SECONDS] [WHAT]: waits until the bash
-# arithmetic CONDITION on WX, WY, WW, WH (re-read from the main window) holds;
-# fails naming WHAT and the geometry it saw last.
-e2e_wait_main_where() {
-  local cond=$1 end=$((SECONDS + ${2:-5}))
-  while :; do
-    e2e_geometry "$E2E_WIN"
-    (( $cond )) && return 0
-    [ "$SECONDS" -ge "$end" ] \
-      && e2e_fail "${3:-the main window}: it is ${WW}x${WH} at $WX,$WY after ${2:-5}s, expected $cond"
-    sleep 0.05
+# menu ROW [ITEM]: a click on the list's row ROW opens the entry menu (a click
+# lost under load is repeated once); ITEM (0 新增一个, 1 编辑它, 2 删除它,
+# 3 删除所有) is chosen with the arrow keys.
+menu() {
+  local x=$((WX + 120)) y
+  y=$(row "$1")
+  click $x "$y"
+  MENU=$(poll 3 menu_near $x "$y") || { retry "no menu after a click on row $1"; click $x "$y"
+    MENU=$(within 3 "a click on row $1 should open the entry menu" menu_near $x "$y") || exit 1; }
+  [ -n "${2:-}" ] || return 0
+  key $(printf 'Down %.0s' $(seq 0 "$2")) Return
+  within 5 "the menu should close" hidden "$MENU"
+}
+# editor: waits for the entry editor (ED, at EX EY) and puts the pointer on it.
+editor() {
+  ED=$(within 10 "the editor should open" window '^Form2$') || exit 1
+  read -r EX EY _ <<<"$(geom "$ED")" && xdotool mousemove $((EX + 200)) $((EY + 60))
+}
+# editor_closes PART: a click on the editor's ok or close closes it, and the
+# main window comes back (the pointer goes back into it).
+editor_closes() {
+  click $(part "$1")
+  within 5 "$1 should close the editor" hidden "$ED" && within 5 "the main window should come back" shown "$WIN"
+  xdotool mousemove $((WX + 250)) $((WY + 200))
+}
+# part NAME: the screen point of the editor's text1, text2, ok or close.
+declare -A PART=([text1]="242 53" [text2]="242 91" [ok]="217 132" [close]="421 10")
+part() { local d=(${PART[$1]}); echo $((EX + d[0])) $((EY + d[1])); }
+# box_is PART TEXT: the editor's box holds TEXT, copied out through the
+# clipboard (no other process can read an edit control); a copy lost under
+# load is tried again.
+box_is() {
+  local try got sentinel
+  for try in 1 2 3; do
+    sentinel=sentinel$RANDOM
+    clip "$sentinel"
+    click $(part "$1")
+    key Home shift+End ctrl+c
+    got=$(poll 3 eval '[ "$(xclip -selection clipboard -o)" != "$sentinel" ] && xclip -selection clipboard -o')
+    [ "$got" = "$2" ] && return 0
+    retry "the editor's $1 read \"$got\""
   done
+  fail "the editor's $1 holds \"$got\", expected \"$2\""
 }
-
-# e2e_same_pixels IMAGE_A AX AY IMAGE_B BX BY W H: true when the W x H area at
-# AX,AY of IMAGE_A is pixel for pixel the one at BX,BY of IMAGE_B.
-# (ImageMagick's policy here refuses to read /dev/fd, so the crops go to files.)
-e2e_same_pixels() {
-  local a=$E2E_SCENARIO_DIR/.crop-a.png b=$E2E_SCENARIO_DIR/.crop-b.png diff
-  convert "$1" -crop "${7}x${8}+${2}+${3}" +repage "$a" 2>/dev/null || return 1
-  convert "$4" -crop "${7}x${8}+${5}+${6}" +repage "$b" 2>/dev/null || return 1
-  diff=$(compare -metric AE "$a" "$b" null: 2>&1)
-  [ "$diff" = 0 ]
-}
-
-# e2e_expect_sliver NAME BEFORE BX BY SX SY W H: screenshots NAME.png until
-# its W x H area at SX,SY (the part of a docked window left on the screen)
-# shows what BEFORE showed at BX,BY (that part of the window, taken while it
-# was on the screen); fails after 5 s.
-e2e_expect_sliver() {
-  local name=$1 before=$2 shot=$E2E_ARTIFACTS/$1.png end=$((SECONDS + 5))
-  until e2e_shot "$shot"; e2e_same_pixels "$before" "$3" "$4" "$shot" "$5" "$6" "$7" "$8"; do
-    [ "$SECONDS" -ge "$end" ] \
-      && e2e_fail "the ${7}x${8} area at $5,$6 of $name.png does not show the window's edge seen at $3,$4 of $(basename "$before")"
-    sleep 0.1
-  done
-}
-
-# e2e_dock_cycle DX DY AT_EDGE DOCKED SLIVER TOUCH REVEALED: the round every
-# edge goes through, from a freshly started main window. It is dragged by the
-# strip (or at E2E_DRAG_AT pixels from its left) by DX,DY until AT_EDGE holds; with the pointer away it docks (DOCKED)
-# and shows the window's edge on screen (SLIVER: "BX BY SX SY W H" for
-# e2e_expect_sliver, BX,BY relative to where the window started); the pointer
-# at TOUCH ("X Y") brings it back (REVEALED); away again, it docks again.
-# Conditions are bash arithmetic on WX, WY and x0, y0 (the start).
-e2e_dock_cycle() {
-  local before=$E2E_ARTIFACTS/before.png bx by sx sy w h
-  e2e_shot "$before"
-  x0=$WX y0=$WY
-  e2e_drag $((WX + ${E2E_DRAG_AT:-205})) $((WY + 12)) "$1" "$2"
-  e2e_wait_main_where "$3" 5 "dragged by the strip by $1,$2"
-  e2e_log "dragged to $WX,$WY; pointer away"
-  e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
-  e2e_wait_main_where "$4" 5 "pointer away from a window at the edge"
-  read -r bx by sx sy w h <<<"$5"
-  e2e_expect_sliver docked "$before" $((x0 + bx)) $((y0 + by)) "$sx" "$sy" "$w" "$h"
-  e2e_log "docked at $WX,$WY; pointer on the sliver"
-  e2e_mouse_to $6
-  e2e_wait_main_where "$7" 5 "pointer on the sliver of the docked window"
-  e2e_log "revealed at $WX,$WY; pointer away again"
-  e2e_mouse_to "$E2E_AWAY_X" "$E2E_AWAY_Y"
-  e2e_wait_main_where "$4" 5 "pointer away from the revealed window"
-}
-
-# --- faults and hostile input
-
-E2E_HOLDER_EXE=${E2E_HOLDER_EXE:-$E2E_BUILD/tests/e2e/holder.exe}
-E2E_QUIT_ANYWAY='\n\n仍要退出吗？未保存的修改将丢失。'
-# Why a save is refused after data.txt could not be read.
-E2E_UNREAD='它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。'
-
-# e2e_system_message CODE: prints the program's rendering of a system error,
-# the system's own text for CODE followed by " (CODE)".
-e2e_system_message() {
-  local out=$E2E_SCENARIO_DIR/.sysmsg
-  e2e_need_file "$E2E_HOLDER_EXE" "holder.exe"
+# answer TITLE PATTERN KEYS...: the message box TITLE opens, one of its texts
+# matches the glob PATTERN, and KEYS (Return is the default button, Escape
+# is Cancel) close it.
+answer() {
+  local box text found= out=$E2E_DIR/texts.out
+  box=$(within 10 "the message box \"$2\" should open" window "^$1\$") || exit 1
   rm -f "$out"
-  e2e_wine "$E2E_HOLDER_EXE" message "$1" "$(e2e_winepath "$out")" >/dev/null 2>&1 \
-    || e2e_fail "the system has no text for error $1"
-  printf '%s (%s)' "$(cat "$out")" "$1"
+  wine "$HELPER" texts "$(wpath "$out")" "$1" >/dev/null 2>&1
+  while IFS= read -r -d '' text; do [[ $text == $2 ]] && found=1; done <"$out"
+  [ -n "$found" ] || fail "the message box says \"$(tr '\0' '|' <"$out")\", expected \"$2\""
+  focus "$box"
+  key "${@:3}"
+  within 5 "the message box should close after ${*:3}" hidden "$box"
 }
+no_box() { ! window "^$APP\$" >/dev/null || fail "a message box is open"; }
 
-# e2e_answer_message TEXT KEY [SECONDS]: waits for the message box titled like
-# the program, fails unless its message is exactly TEXT (line breaks written
-# as \n), answers it with KEY (Return is the default button, Escape is Cancel;
-# several keys separated by spaces) and waits until
-# it is gone.
-e2e_answer_message() {
-  local want=$1 key=$2 box out=$E2E_SCENARIO_DIR/message.txt
-  box=$(e2e_wait_window "^$E2E_APP_TITLE\$" "${3:-10}") || e2e_fail "no message box \"$want\""
-  rm -f "$out"
-  e2e_window_texts "$E2E_APP_TITLE" "$out"
-  grep -qxF "Static	$want" "$out" \
-    || e2e_fail "the message box says: $(grep '^Static' "$out" 2>/dev/null | cut -f2-), expected \"$want\""
-  e2e_log "message box: $want"
-  e2e_focus "$box"
-  e2e_key $key  # one key, or several separated by spaces
-  e2e_wait_window_gone "$box" 5 || e2e_fail "the message box stayed open after $key"
+# hold PATH / release: another process holds PATH open without sharing.
+hold() {
+  mkdir -p "$E2E_DIR/holder" && cp "$HELPER" "$E2E_DIR/holder/" && rm -f "$E2E_DIR/holder/"{holder.ready,release}
+  spawn wine "$E2E_DIR/holder/helper.exe" hold "$(wpath "$1")"
+  HOLDER=$BG
+  within 10 "the helper should hold $1" test -f "$E2E_DIR/holder/holder.ready"
 }
-
-# e2e_expect_no_message: fails when a message box titled like the program is up.
-e2e_expect_no_message() {
-  local ids
-  ids=$(e2e_find_windows "^$E2E_APP_TITLE\$")
-  [ -z "$ids" ] && return 0
-  e2e_window_texts "$E2E_APP_TITLE" "$E2E_SCENARIO_DIR/message.txt"
-  e2e_fail "unexpected message box: $(grep '^Static' "$E2E_SCENARIO_DIR/message.txt" | cut -f2-)"
-}
-
-# e2e_expect_running: fails unless the program runs and its main window shows.
-e2e_expect_running() {
-  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program has ended"
-  xwininfo -id "$E2E_WIN" 2>/dev/null | grep -q 'Map State: IsViewable' || e2e_fail "the main window is not shown"
-}
-
-# e2e_start_main_in DIR [SECONDS]: like e2e_start_main, with Quillet.exe and
-# data.txt in DIR instead of the scenario directory (a folder of its own
-# file system, say); waits up to SECONDS (15) for the main window.
-e2e_start_main_in() {
-  e2e_need_file "$E2E_PROGRAM_EXE" "the program Quillet.exe"
-  [ -f "$1/Quillet.exe" ] || cp "$E2E_PROGRAM_EXE" "$1/Quillet.exe" || e2e_fail "cannot copy Quillet.exe to $1"
-  ( cd "$1" && exec env LC_ALL=$E2E_LOCALE wine Quillet.exe ) >>"$E2E_ARTIFACTS/wine.out" 2>&1 &
-  E2E_PID=$!
-  e2e_track "$E2E_PID"
-  e2e_log "started Quillet.exe in $1 (pid $E2E_PID)"
-  e2e_wait_main "${2:-15}"
-}
-
-# e2e_wait_main [SECONDS]: waits for the main window, puts the pointer inside
-# it and gives it the focus; sets E2E_WIN, WX, WY, WW, WH.
-e2e_wait_main() {
-  E2E_WIN=$(e2e_wait_window "^${E2E_MAIN_TITLE//./\\.}\$" "${1:-15}") || e2e_fail "the main window did not appear"
-  e2e_geometry "$E2E_WIN"
-  e2e_mouse_to $((WX + 250)) $((WY + 200))
-  e2e_focus "$E2E_WIN"
-}
-
-# e2e_click_keyword_box: clicks into the keyword box, each time 40 pixels
-# away from the time before: two clicks on one spot in quick succession are
-# a double click, and a double click does not give an edit box the focus
-# (the keys typed next would go to whatever had it). The pointer then goes
-# back to the list, off the box's tooltip.
-E2E_BOX_CLICK_X=300
-e2e_click_keyword_box() {
-  E2E_BOX_CLICK_X=$((E2E_BOX_CLICK_X == 300 ? 340 : 300))
-  e2e_click $((WX + E2E_BOX_CLICK_X)) $((WY + 11))
-  e2e_mouse_to $((WX + 250)) $((WY + 200))
-}
-
-# e2e_press_list_button N: clicks into the keyword box, then presses the
-# hidden button N Tabs away with Space (2 载入, 3 清空, 4 保存).
-e2e_press_list_button() {
-  local keys=() i
-  e2e_click_keyword_box
-  for i in $(seq "$1"); do keys+=(Tab); done
-  e2e_key "${keys[@]}" space
-}
-
-# e2e_lookup WORDS: types WORDS into the emptied keyword box and presses Enter.
-e2e_lookup() {
-  e2e_click_keyword_box
-  e2e_clear_box 40
-  e2e_type "$1"
-  e2e_key Return
-}
-
-# e2e_close_icon: clicks the close icon (whatever follows is the caller's).
-e2e_close_icon() { e2e_click $((WX + 500)) $((WY + 11)); }
-
-# e2e_close_unchanged EXPECTED_FILE: the close icon ends the program with no
-# question, and data.txt then holds exactly EXPECTED_FILE's bytes.
-e2e_close_unchanged() {
-  e2e_close_icon
-  e2e_wait_exit "$E2E_PID" 20 || e2e_fail "the close icon did not end the program"
-  e2e_expect_bytes data.txt "$1"
-}
-
-# e2e_wait_list_height CONDITION NAME [SECONDS]: waits until the height of
-# the list's text, as H, satisfies the bash arithmetic CONDITION; leaves it in H.
-e2e_wait_list_height() {
-  local end=$((SECONDS + ${3:-5}))
-  while :; do
-    H=$(e2e_list_text_height "$2")
-    (( $1 )) && return 0
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "the list's text is ${H}px high, expected $1 (see $2.png)"
-    sleep 0.1
-  done
-}
-
-# e2e_hold PATH: another process opens PATH with no sharing and keeps it open
-# until e2e_release; fails when it could not open it.
-e2e_hold() {
-  local dir=$E2E_SCENARIO_DIR/holder end=$((SECONDS + 10))
-  e2e_need_file "$E2E_HOLDER_EXE" "holder.exe"
-  mkdir -p "$dir" && rm -f "$dir/holder.ready" "$dir/holder.failed" "$dir/release"
-  cp "$E2E_HOLDER_EXE" "$dir/holder.exe" || e2e_fail "cannot copy holder.exe"
-  e2e_wine_bg "$dir/holder.exe" hold "$(e2e_winepath "$1")"
-  E2E_HOLDER_PID=$E2E_BG_PID
-  until [ -f "$dir/holder.ready" ]; do
-    [ -f "$dir/holder.failed" ] && e2e_fail "holder.exe could not open $1: error $(cat "$dir/holder.failed")"
-    [ "$SECONDS" -ge "$end" ] && e2e_fail "holder.exe did not report holding $1"
-    sleep 0.05
-  done
-  e2e_log "holder.exe (pid $E2E_HOLDER_PID) holds $(basename "$1")"
-}
-
-# e2e_release: the holder closes the file and ends.
-e2e_release() {
-  touch "$E2E_SCENARIO_DIR/holder/release"
-  e2e_wait_exit "$E2E_HOLDER_PID" 10 || e2e_fail "holder.exe did not let go"
-  wait "$E2E_HOLDER_PID" 2>/dev/null
-  rm -f "$E2E_SCENARIO_DIR/holder/release" "$E2E_SCENARIO_DIR/holder/holder.ready"
-  e2e_log "holder.exe let go"
-}
-
-# e2e_set_readonly PATH on|off: sets or clears the DOS read-only attribute.
-e2e_set_readonly() {
-  local how=readonly
-  [ "$2" = off ] && how=writable
-  e2e_wine "$E2E_HOLDER_EXE" "$how" "$(e2e_winepath "$1")" >/dev/null 2>&1 \
-    || e2e_fail "cannot make $(basename "$1") $how"
-}
-
-# e2e_expect_readonly PATH: fails unless PATH is read-only (Wine keeps the
-# attribute as a mode without any write permission).
-e2e_expect_readonly() {
-  local mode
-  mode=$(stat -c %a "$1" 2>/dev/null) || e2e_fail "$(basename "$1") is gone"
-  (( (8#$mode & 8#222) == 0 )) || e2e_fail "$(basename "$1") lost its read-only attribute (mode $mode)"
-}
-
-# e2e_expect_no_leftover DIR: fails when a save left data.txt.saving in DIR.
-e2e_expect_no_leftover() {
-  [ ! -e "${1:-.}/data.txt.saving" ] || e2e_fail "data.txt.saving was left behind"
-}
-
-# e2e_private_kb PID: the process's private memory in kB (Private_Clean +
-# Private_Dirty of smaps_rollup).
-e2e_private_kb() {
-  awk '/^Private_(Clean|Dirty):/ {kb += $2} END {print kb + 0}' "/proc/$1/smaps_rollup" 2>/dev/null
-}
-
-# e2e_on_exit COMMAND: runs COMMAND (after the usual clean-up) when the
-# scenario ends however it ends: unmounting, unlocking, ...
-e2e_on_exit() {
-  E2E_EXTRA_CLEANUP="${E2E_EXTRA_CLEANUP:-}$1;"
-  trap 'e2e_scenario_cleanup; eval "$E2E_EXTRA_CLEANUP"' EXIT
-}
-
-# e2e_hostile_check KEYWORD TARGET: the program started on a hostile
-# data.txt (kept as data.orig) runs and shows, a lookup of KEYWORD launches
-# the witness TARGET once and nothing else, and a close with nothing
-# changed leaves data.txt byte for byte as it was.
-e2e_hostile_check() {
-  local before
-  e2e_expect_no_message
-  e2e_expect_running
-  before=$(e2e_log_count witness.log)
-  e2e_lookup "$1"
-  e2e_expect_launches "$before" "$2"
-  e2e_expect_running
-  e2e_close_unchanged data.orig
-  e2e_expect_no_leftover .
-}
-
-# e2e_witness_entry NAME: prints "w:<Windows path of the witness NAME>",
-# copying the witness into the scenario directory.
-e2e_witness_entry() {
-  e2e_witness "$1"
-  printf '%s:%s' "${2:-w}" "$(e2e_winepath "$E2E_SCENARIO_DIR/$1")"
-}
+release() { touch "$E2E_DIR/holder/release" && within 10 "the helper should let go" gone "$HOLDER"; }

@@ -1,113 +1,81 @@
-# Faults on data.txt, each with the system's own reason, the file keeping its
-# bytes and no temporary file left:
+# Faults on data.txt, each with the system's own reason (its code in the
+# message), the file keeping its bytes and no temporary file left:
 # - missing: an empty list and no message; 载入 creates nothing, 保存 writes
 #   a lone line break;
 # - held open without sharing by another process at start: "cannot read", an
-#   empty list; saving is refused until a load succeeds; then held at 载入,
-#   保存 and 删除所有, each refused, and all working again once it is free;
+#   empty list, and saving refused until a load succeeds; held at 保存:
+#   refused; working again once it is free;
 # - read-only in a folder that refuses new files (so no rewrite in place
-#   either): 保存 refused; after 删除它 the close asks, Cancel stays, OK ends;
+#   either): after 删除它 the close asks, Cancel stays, OK ends;
 # - on a full disk: 保存 refused; with room again it writes.
 . "$(dirname "$0")/../lib.sh"
-e2e_scenario_begin
-in_use=$(e2e_system_message 32)
-denied=$(e2e_system_message 5)
-full_disk=$(e2e_system_message 112)
-
-e2e_log "missing"
-e2e_start_main
-e2e_wait_list_height 'H == 0' start
-e2e_press_list_button 2
-e2e_expect_no_message
-[ ! -e data.txt ] || e2e_fail "data.txt was created without a save"
-e2e_key Tab Tab space
+begin
+start
+within 5 "a missing data.txt gives an empty list" listed 'h == 0'
+button 2  # 载入
+no_box
+check "载入 creates no data.txt" test ! -e data.txt
+key Tab Tab space  # 保存
 printf '\r\n' >cleared.txt
-e2e_wait_file_bytes data.txt cleared.txt 10
-e2e_expect_no_message
-e2e_close_unchanged cleared.txt
+within 10 "保存 writes a lone line break" same data.txt cleared.txt
+no_box
+closes_to cleared.txt
 
-e2e_log "held at start, then at 载入, 保存 and 删除所有"
-e2e_standard_entries
-e2e_hold data.txt
-e2e_start_program
-e2e_answer_message "无法读取 data.txt：$in_use" Return 20
-e2e_wait_main
-e2e_wait_list_height 'H == 0' empty
-e2e_release
-e2e_press_list_button 4
-e2e_answer_message "无法写入 data.txt：$E2E_UNREAD" Return
-e2e_press_list_button 2
-e2e_wait_list_height 'H > 0' loaded
-single=$H
-e2e_hold data.txt
-e2e_press_list_button 2
-e2e_answer_message "无法读取 data.txt：$in_use" Return
-e2e_wait_list_height "H == $single" not_doubled
-e2e_press_list_button 4
-e2e_answer_message "无法写入 data.txt：$denied" Return
-e2e_open_row_menu 0
-e2e_menu_key 3
-tips=$(e2e_wait_window '^Tips$' 5) || e2e_fail "no question before deleting all"
-e2e_focus "$tips"
-e2e_key Return
-e2e_answer_message "无法写入 data.txt：$denied" Return
-e2e_expect_bytes data.txt data.orig
-e2e_expect_no_leftover .
-e2e_release
-e2e_press_list_button 2
-e2e_wait_list_height "H == $single" back
-e2e_press_list_button 4
-e2e_wait_file_bytes data.txt data.orig 10
-e2e_close_unchanged data.orig
+log "held at the start and at 保存"
+entries
+hold data.txt
+launch
+answer "$APP" '无法读取 data.txt：* (32)' Return
+main_window
+within 5 "an unreadable data.txt gives an empty list" listed 'h == 0'
+release
+button 4
+answer "$APP" "无法写入 data.txt：$UNREAD" Return
+button 2
+within 5 "载入 lists the entries" listed 'h > 0'
+hold data.txt
+button 4
+answer "$APP" '无法写入 data.txt：* (5)' Return
+holds data.orig
+release
+menu 0 2  # 删除它
+button 4
+sed 1d data.orig >rest.txt
+within 10 "保存 works again once data.txt is free" same data.txt rest.txt
+closes_to rest.txt
 
-e2e_log "read-only in a locked folder"
-command -v chattr >/dev/null || e2e_fail "chattr is needed (e2fsprogs)"
-dir=$E2E_SCENARIO_DIR/locked
-mkdir -p "$dir" && cp data.orig "$dir/data.txt" && cp data.orig "$dir/data.orig"
-e2e_set_readonly "$dir/data.txt" on
-cp "$E2E_PROGRAM_EXE" "$dir/Quillet.exe"
-e2e_on_exit "chattr -i '$dir' 2>/dev/null"
-chattr +i "$dir" 2>/dev/null || e2e_fail "this file system has no immutable flag: chattr +i failed"
-e2e_start_main_in "$dir"
-cd "$dir" || e2e_fail "no folder $dir"
-full=$(e2e_list_text_height full)
-e2e_press_list_button 4
-e2e_answer_message "无法写入 data.txt：$denied" Return
-e2e_open_row_menu 0
-e2e_menu_key 2
-e2e_wait_list_height "H > 0 && H < $full" deleted
-e2e_close_icon
-e2e_answer_message "无法写入 data.txt：$denied$E2E_QUIT_ANYWAY" Escape
-e2e_expect_running
-e2e_lookup b
-e2e_expect_launches 0 Y.exe
-e2e_close_icon
-e2e_answer_message "无法写入 data.txt：$denied$E2E_QUIT_ANYWAY" Return
-e2e_wait_exit "$E2E_PID" 10 || e2e_fail "OK did not end the program"
-e2e_expect_bytes data.txt data.orig
-e2e_expect_no_leftover .
-e2e_expect_readonly data.txt
-cd "$E2E_SCENARIO_DIR" || exit 1
+log "read-only in a locked folder"
+dir=$E2E_DIR/locked
+mkdir "$dir" && cp data.orig "$dir/data.txt" && chmod a-w "$dir/data.txt" && cp "$EXE" "$dir/Quillet.exe"
+at_exit "chattr -i '$dir'"
+chattr +i "$dir" || fail "this file system has no immutable flag"
+start "$dir"
+cd "$dir" || exit 1
+menu 0 2  # 删除它
+quit=$'无法写入 data.txt：* (5)\n\n仍要退出吗？未保存的修改将丢失。'
+close_icon
+answer "$APP" "$quit" Escape
+check "Cancel keeps the program" kill -0 "$PID"
+close_icon
+answer "$APP" "$quit" Return
+within 10 "OK ends the program" gone "$PID"
+holds ../data.orig
+check "data.txt stays read-only" test "$(stat -c %a data.txt)" = 444
 
-e2e_log "a full disk"
-dir=$E2E_SCENARIO_DIR/full
-mkdir -p "$dir"
-e2e_on_exit "umount -l '$dir' 2>/dev/null"
-mount -t tmpfs -o size=1m tmpfs "$dir" 2>/dev/null || e2e_fail "cannot mount a small tmpfs here (not permitted?)"
-cp data.orig "$dir/data.txt" && cp "$E2E_PROGRAM_EXE" "$dir/Quillet.exe" || e2e_fail "the tmpfs is too small"
+log "a full disk"
+dir=$E2E_DIR/full
+mkdir "$dir" && at_exit "umount -l '$dir'"
+mount -t tmpfs -o size=1m tmpfs "$dir" || fail "cannot mount a small tmpfs here"
+cp ../data.orig "$dir/data.txt" && cp "$EXE" "$dir/Quillet.exe" || fail "the tmpfs is too small"
 dd if=/dev/zero of="$dir/filler" bs=4k 2>/dev/null
-e2e_start_main_in "$dir"
-cd "$dir" || e2e_fail "no folder $dir"
-single=$(e2e_list_text_height single)
-e2e_press_list_button 2
-e2e_wait_list_doubled "$single" doubled
-e2e_press_list_button 4
-e2e_answer_message "无法写入 data.txt：$full_disk" Return
-e2e_expect_bytes data.txt "$E2E_SCENARIO_DIR/data.orig"
-e2e_expect_no_leftover .
-rm -f filler
-e2e_press_list_button 4
-cat "$E2E_SCENARIO_DIR/data.orig" "$E2E_SCENARIO_DIR/data.orig" >"$E2E_SCENARIO_DIR/doubled.txt"
-e2e_wait_file_bytes data.txt "$E2E_SCENARIO_DIR/doubled.txt" 10
-e2e_expect_no_leftover .
-e2e_close_unchanged "$E2E_SCENARIO_DIR/doubled.txt"
+start "$dir"
+cd "$dir" || exit 1
+button 2  # 载入 doubles the list
+button 4
+answer "$APP" '无法写入 data.txt：* (112)' Return
+holds ../data.orig
+rm filler
+button 4
+cat ../data.orig ../data.orig >../doubled.txt
+within 10 "with room again 保存 writes" same data.txt ../doubled.txt
+closes_to ../doubled.txt
