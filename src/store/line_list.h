@@ -19,8 +19,10 @@ namespace quillet {
 // unchanged when saved in the encoding they were read in, so a load followed
 // by a save gives back the file's bytes without decoding a single line.
 //
-// Each line is a 16-byte record in a deque: inserting at either end costs the
+// Each line is an 8-byte record in a deque: inserting at either end costs the
 // same at any length, removing or replacing one moves at most half of them.
+// The files' bytes are numbered as one run, which holds up to 4 GiB; more
+// fails as memory does.
 class LineList {
  public:
   std::size_t size() const { return lines_.size(); }
@@ -46,22 +48,28 @@ class LineList {
  private:
   static constexpr std::uint32_t kOwnText = 0xFFFFFFFF;
   struct Line {
-    std::uint64_t at;      // offset in the file's bytes, or the slot in texts_
-    std::uint32_t length;  // in bytes; unused for text
-    std::uint32_t file;    // index in files_, or kOwnText
+    std::uint32_t at;      // where its bytes start in the files' run, or its slot in texts_
+    std::uint32_t length;  // of its bytes, or kOwnText
+    bool own() const { return length == kOwnText; }
   };
   struct File {
     std::shared_ptr<const std::string> bytes;
+    std::string_view content;
+    std::uint32_t start;  // of the content in the files' run
     const Codec* codec;
   };
   Line Own(std::wstring text);
   void Release(const Line& line);
-  std::string_view BytesOf(const Line& line) const;
+  const File& FileOf(const Line& line) const;
+  static std::string_view BytesOf(const File& file, const Line& line) {
+    return file.content.substr(line.at - file.start, line.length);
+  }
 
   std::deque<Line> lines_;
   std::vector<File> files_;
+  std::uint32_t run_end_ = 0;  // where the next file's content starts
   std::vector<std::wstring> texts_;
-  std::vector<std::uint64_t> free_texts_;  // slots of texts_ no line uses
+  std::vector<std::uint32_t> free_texts_;  // slots of texts_ no line uses
 };
 
 }  // namespace quillet
