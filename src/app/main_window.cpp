@@ -69,7 +69,7 @@ bool MainWindow::Create(StartupMarks& marks) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  CreateControls();
+  CreateControls(/*on_screen_at_start=*/true);
   marks.Mark("controls");
   SetListItemHeight();
   marks.Mark("list_item_height");
@@ -85,11 +85,8 @@ bool MainWindow::Create(StartupMarks& marks) {
 }
 
 void MainWindow::FinishAfterShown() {
-  for (const ControlLayout& layout : kForm1Layout) {
-    const HWND control = LayoutHwnd(layout.id);
-    if (control != nullptr && layout.font != nullptr && !OnScreenAtStart(layout))
-      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
-  }
+  // Last in the layout, they stay last in the stacking and the tab order.
+  CreateControls(/*on_screen_at_start=*/false);
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -130,10 +127,11 @@ HFONT MainWindow::FontFor(const ControlFont* wanted) {
   return nullptr;
 }
 
-void MainWindow::CreateControls() {
+void MainWindow::CreateControls(bool on_screen_at_start) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const COLORREF blue = ToColorRef(kStripBlue);
   for (const ControlLayout& layout : kForm1Layout) {
+    if (OnScreenAtStart(layout) != on_screen_at_start) continue;
     const RECT r = ControlRect(layout);
     const HWND parent = layout.in_strip ? strip_.hwnd() : hwnd();
     HWND created = nullptr;
@@ -194,7 +192,7 @@ void MainWindow::CreateControls() {
         buttons_[number - 1] = created;
       }
     }
-    if (created != nullptr && layout.font != nullptr && OnScreenAtStart(layout)) {
+    if (created != nullptr && layout.font != nullptr) {
       ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
     }
   }

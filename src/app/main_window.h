@@ -51,8 +51,8 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   // Creates the window and its controls, hidden; false on failure. Each step
   // is marked in `marks`.
   bool Create(StartupMarks& marks);
-  // What the first sight of the window needn't wait for: the fonts of the
-  // controls not on screen, the tool tips, the summoning key, the list as a
+  // What the first sight of the window needn't wait for: the controls not
+  // on screen (the list buttons), the tool tips, the summoning key, the list as a
   // drop target (OLE must be initialised) and the names of its items.
   void FinishAfterShown();
   Form1& form() { return *form_; }
@@ -69,7 +69,8 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void CreateControls();
+  // The controls seen when the window first shows, or the others.
+  void CreateControls(bool on_screen_at_start);
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
   HFONT FontFor(const ControlFont* wanted);

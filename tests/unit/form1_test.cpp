@@ -34,8 +34,8 @@ TEST_F(Form1Test, StartUpCentresInTheMonitorsScaleFillsAndFocusesBeforeShowingOn
   EXPECT_TRUE(window.visible && window.topmost && messages.shown.empty());
 }
 
-// What start-up leaves until the window has shown is only what the list
-// buttons need: every other control is seen at once.
+// Start-up leaves only the list buttons until the window has shown: every
+// other control is seen at once.
 TEST(Form1LayoutTest, OnlyTheButtonsAreOffScreenWhenTheWindowFirstShows) {
   for (const ControlLayout& control : kForm1Layout) {
     const bool button = control.id >= Form1Control::kCommand5;

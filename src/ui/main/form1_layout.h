@@ -58,8 +58,8 @@ inline constexpr std::array<ControlLayout, 11> kForm1Layout{{
 }};
 
 // Whether a control is seen when the window first shows: Command5 never is,
-// and the four list buttons lie beyond the window's right edge. What only
-// they need can wait until the window has shown.
+// and the four list buttons lie beyond the window's right edge. They can
+// wait until the window has shown.
 constexpr bool OnScreenAtStart(const ControlLayout& control) {
   return control.id != Form1Control::kCommand5 && control.left < kForm1Width;
 }
