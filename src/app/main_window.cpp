@@ -74,8 +74,9 @@ bool MainWindow::Create(StartupMarks& marks) {
   SetListItemHeight();
   marks.Mark("list_item_height");
   services_.app.SetMainWindow(hwnd());
-  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, items_, text1_, services_.screen, services_.shell, services_.env,
-                                              services_.messages, services_.app, services_.file, services_.state});
+  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, items_, text1_, services_.screen, services_.shell,
+                                              services_.env, services_.messages, services_.app, services_.file,
+                                              services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
   list_hook_.Install(list_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {

@@ -30,8 +30,8 @@ void LineList::Release(const Line& line) {
 
 const LineList::File& LineList::FileOf(const Line& line) const {
   // The last file whose content starts at or before the line.
-  const auto after =
-      std::upper_bound(files_.begin(), files_.end(), line.at, [](std::uint32_t at, const File& f) { return at < f.start; });
+  const auto after = std::upper_bound(files_.begin(), files_.end(), line.at,
+                                      [](std::uint32_t at, const File& f) { return at < f.start; });
   return *(after - 1);
 }
 
@@ -85,8 +85,8 @@ void LineList::AppendFile(std::shared_ptr<const std::string> bytes, std::string_
   const std::size_t old_size = lines_.size();
   try {
     ForEachLine(content, [&](std::string_view line) {
-      lines_.push_back({start + static_cast<std::uint32_t>(line.data() - content.data()),
-                        static_cast<std::uint32_t>(line.size())});
+      lines_.push_back(
+          {start + static_cast<std::uint32_t>(line.data() - content.data()), static_cast<std::uint32_t>(line.size())});
     });
   } catch (...) {
     lines_.resize(old_size);  // all or nothing

@@ -126,7 +126,8 @@ TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
 // list of strings would.
 TEST_F(EntryFileTest, TheListOfBytesBehavesLikeAVectorOfDecodedLines) {
   std::mt19937 random(20261207);
-  const std::vector<std::string> pieces = {"a:", "k:C:\\x", "\xD6\xD0", "\x81", "\xFF", "\n", "\r", "\r\n", "\xE4\xB8\xAD"};
+  const std::vector<std::string> pieces = {"a:", "k:C:\\x", "\xD6\xD0", "\x81",        "\xFF",
+                                           "\n", "\r",      "\r\n",     "\xE4\xB8\xAD"};
   const std::vector<std::wstring> typed = {L"n:1", L"", L"中:C:\\文", L"\uD55C", std::wstring(1, EscapeByte(0x81))};
   Lines model;
   FileEncoding encoding = FileEncoding::kAnsi;

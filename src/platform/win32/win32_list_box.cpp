@@ -101,7 +101,8 @@ LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, 
                                         DWORD_PTR self) {
   auto& box = *reinterpret_cast<Win32ListBox*>(self);
   switch (message) {
-    case LB_GETTEXTLEN: return wparam < static_cast<WPARAM>(box.Count()) ? static_cast<LRESULT>(box.Item(wparam).size()) : LB_ERR;
+    case LB_GETTEXTLEN:
+      return wparam < static_cast<WPARAM>(box.Count()) ? static_cast<LRESULT>(box.Item(wparam).size()) : LB_ERR;
     case LB_GETTEXT: {
       // The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
       if (wparam >= static_cast<WPARAM>(box.Count()) || lparam == 0) return LB_ERR;
