@@ -213,10 +213,6 @@ struct MainWindowFixture : ::testing::Test {
     for (int i = 0; i < entries.Count(); ++i) all.push_back(entries.Item(i));
     return all;
   }
-  void SetItems(const std::vector<std::wstring>& items) {
-    entries.Clear();
-    for (const auto& item : items) entries.Insert(entries.Count(), item);
-  }
 };
 
 }  // namespace quillet::test

@@ -49,7 +49,7 @@ TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kReadFailedPrefix + port.fail_reads_with);
   EXPECT_TRUE(window.visible);
-  SetItems({L"kept"});
+  entries.Insert(0, L"kept");
   form.Command1_Click();  // "载入" fails the same way and keeps what the list has
   EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(ListLines(), Items{L"kept"});
