@@ -225,11 +225,12 @@ change() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "" || b == "" || a == 0) pri
     echo
   done
   echo
-  echo "Start-up steps of this tree, from its own marks (\`QUILLET_STARTUP_MARKS\`), ms since the process was created, median of $runs runs:"
+  echo "Start-up steps of this tree, from its own marks (\`QUILLET_STARTUP_MARKS\`), ms since the process was created, median of $runs runs. \`entered\` is the start of \`wWinMain\` (Wine has loaded the program and the DLLs it imports), \`window\` the main window made, \`controls\` the controls seen at once, \`loaded_and_shown\` the end of \`Form_Load\` (the file read into the list, the window shown: what startwatch waits for), \`first_paint\` its first \`UpdateWindow\`, \`after_shown_done\` the end of what waits until then (the list buttons, OLE and the drop target, the tool tips, the summoning key):"
   echo
   echo "| step | 1,000 | 100,000 |"
   echo "|---|---|---|"
-  for s in entered common_controls window_created forms_wired loaded_and_shown first_paint ole after_shown_done; do
+  for s in entered common_controls window controls list_item_height window_created forms_wired loaded_and_shown first_paint \
+    ole after_shown_done; do
     printf '| %s | %s | %s |\n' "$s" "$(step "$s" 1000)" "$(step "$s" 100000)"
   done
   echo
@@ -262,7 +263,7 @@ change() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "" || b == "" || a == 0) pri
   echo "- **The entries themselves**: data.txt's bytes as loaded, $(mib "$file_kib") MiB, and one 8-byte record per line, $(mib $(( 100000 * 8 / 1024 ))) MiB; nothing is decoded until drawn. They lie in Wine's anonymous memory (\`[anon]\`), beside the rest of the Windows heaps."
   echo "- **Fonts**: the Chinese font file that stands in for the missing faces (\`wqy-microhei.ttc\`, $(mib "$(sum_of after-100000 'wqy')") MiB of its pages read by FreeType for the Chinese on screen) and Wine's Unix heap (\`[heap]\`, $(mib $(( $(sum_of after-100000 '^\\[heap') - $(sum_of base-100000 '^\\[heap') ))) MiB more than the baseline's: fontconfig's font list and FreeType's faces, made at the first text drawn; the baseline draws none)."
   echo "- **comctl32**: the version 6 controls the manifest asks for (themed edit box, list and buttons), $(mib "$(sum_of after-100000 'comctl32')") MiB of the DLL's pages (no other process of the session maps it, so all are private), the theme file \`light.msstyles\` ($(mib "$(sum_of after-100000 'msstyles')") MiB) and the theme's pictures decoded into a 0.75 MiB block of anonymous memory (its pixels are the theme's colours)."
-  echo "- **The program's own code**: Wine reads Quillet.exe into private memory ($(mib "$(sum_of after-100000 '^\\[anon')") MiB of anonymous memory in all holds it, the heaps and the entries)."
+  echo "- **The rest of the anonymous memory** ($(mib "$(sum_of after-100000 '^\\[anon')") MiB against the baseline's $(mib "$(sum_of base-100000 '^\\[anon')") MiB, the entries included): Quillet.exe's code, which Wine reads into private memory (0.3 MiB; its sections are not page-aligned in the file), and the Windows heaps of the controls, OLE and the program."
   echo
   echo "What start-up leaves until the window has painted (the fonts of the controls not on screen, OLE for the drop target, the tool tips, the summoning key) still happens within the first second, so it counts in the idle memory; the item names' annotation waits until a screen reader asks, and the accessibility DLL (\`oleacc.dll\`) is not loaded before."
 } >"$work/table.md"
