@@ -268,5 +268,6 @@ change() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "" || b == "" || a == 0) pri
   echo "What start-up leaves until the window has painted (the fonts of the controls not on screen, OLE for the drop target, the tool tips, the summoning key) still happens within the first second, so it counts in the idle memory; the item names' annotation waits until a screen reader asks, and the accessibility DLL (\`oleacc.dll\`) is not loaded before."
 } >"$work/table.md"
 mkdir -p docs
-cp "$work/table.md" docs/benchmarks.md
+# The notes that explain the figures follow the tables.
+cat "$work/table.md" bench/notes.md >docs/benchmarks.md
 cat docs/benchmarks.md
