@@ -71,7 +71,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     main.window().MakeTopmost(/*show=*/true);
   }
 
-  // Tool tips and drops (OLE starts slowly on some systems) come after the
+  // What the first sight needn't wait for (the list buttons, tool tips, the
+  // summoning key, drops: OLE starts slowly on some systems) comes after the
   // window has painted, before any input is handled.
   marks.Mark("loaded_and_shown");
   ::UpdateWindow(main.hwnd());
