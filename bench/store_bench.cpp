@@ -35,9 +35,8 @@ std::wstring EntryFilePath(int count) {
   static std::map<int, std::wstring> made;
   if (auto it = made.find(count); it != made.end()) return it->second;
   const auto path = std::filesystem::temp_directory_path() / ("quillet-bench-" + std::to_string(count) + ".txt");
-  std::vector<std::wstring> items;
-  items.reserve(count);
-  for (int i = 0; i < count; ++i) items.push_back(EntryLine(i));
+  LineList items;
+  for (int i = 0; i < count; ++i) items.Insert(items.size(), EntryLine(i));
   PosixFilePort port;
   EntryFile file(port, Gbk(), path.wstring());
   if (!file.Save(items)) std::fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -83,8 +82,8 @@ void BM_Load(benchmark::State& state) {
   PosixFilePort port;
   EntryFile file(port, Gbk(), path);
   Measure(state, path, [&] {
-    std::vector<std::wstring> list;
-    file.LoadLinesIntoList(list);
+    LineList list;
+    file.LoadLines(list);
     benchmark::DoNotOptimize(list.size());
   });
 }
@@ -101,16 +100,36 @@ void Lookup(benchmark::State& state, const std::wstring& typed) {
 void BM_Lookup1Word(benchmark::State& state) { Lookup(state, L"记事本0"); }
 void BM_Lookup5Words(benchmark::State& state) { Lookup(state, L"记事本0 计算器1 文档2 浏览器3 不存在"); }
 
+// The loaded file with one entry added at the top, as after the editor's OK.
 void BM_Save(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::wstring source = EntryFilePath(count);
   PosixFilePort port;
   EntryFile file(port, Gbk(), source);
-  std::vector<std::wstring> list;
-  file.LoadLinesIntoList(list);
+  LineList list;
+  file.LoadLines(list);
+  list.Insert(0, EntryLine(count));
   const auto target = std::filesystem::temp_directory_path() / "quillet-bench-save.txt";
   EntryFile out(port, Gbk(), target.wstring());
   Measure(state, source, [&] { benchmark::DoNotOptimize(out.Save(list).ok); });
+}
+
+// The menu's and the editor's changes on the loaded list: an entry added at
+// the top and one in the middle, the middle one replaced, and both deleted.
+void BM_EditAtTop(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::wstring source = EntryFilePath(count);
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), source);
+  LineList list;
+  file.LoadLines(list);
+  Measure(state, source, [&] {
+    list.Insert(0, L"新:C:\\new.exe");
+    list.Insert(list.size() / 2, L"中:C:\\middle.exe");
+    list.Set(list.size() / 2, L"改:C:\\edited.exe");
+    list.Remove(list.size() / 2);
+    list.Remove(0);
+  });
 }
 
 #define SIZES ->Arg(1000)->Arg(32767)->Arg(1000000)->Unit(benchmark::kMillisecond)
@@ -119,6 +138,7 @@ BENCHMARK(BM_Load) SIZES;
 BENCHMARK(BM_Lookup1Word) SIZES;
 BENCHMARK(BM_Lookup5Words) SIZES;
 BENCHMARK(BM_Save) SIZES;
+BENCHMARK(BM_EditAtTop) SIZES;
 
 }  // namespace
 

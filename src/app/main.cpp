@@ -6,6 +6,7 @@
 
 #include "app/editor_window.h"
 #include "app/main_window.h"
+#include "app/startup_marks.h"
 #include "platform/win32/ansi_codec.h"
 #include "platform/win32/boundary.h"
 #include "platform/win32/drop_target.h"
@@ -20,11 +21,14 @@
 #include "ui/texts.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  quillet::StartupMarks marks;
+  marks.Mark("entered");
   // No DLL from the program's own folder (a download folder, say).
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
+  marks.Mark("common_controls");
 
   using namespace quillet;
   // Lives longer than every window that registers a drop target.
@@ -46,17 +50,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   });
 
   MainWindow main({screen, shell, env, messages, app, file, state});
-  if (!main.Create()) return 1;
+  if (!main.Create(marks)) return 1;
+  marks.Mark("window_created");
   shell.set_owner(main.hwnd());
   messages.set_owner(main.hwnd());
 
   // The editor and the entry menu, program-wide like the main window.
   EditorWindowFactory editors(screen);
-  Form2 form2({editors, main.window(), main.list(), main.text1(), screen, messages, file, state});
+  Form2 form2({editors, main.window(), main.items(), main.text1(), screen, messages, file, state});
   editors.set_form(form2);
   Win32PopupMenuFactory menus(L"sett");
-  Sett sett({menus, main.window(), main.list(), form2, messages, file, state});
+  Sett sett({menus, main.window(), main.items(), form2, messages, file, state});
   main.form().Connect(sett, form2);
+  marks.Mark("forms_wired");
 
   try {
     main.form().Form_Load();
@@ -65,11 +71,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     main.window().MakeTopmost(/*show=*/true);
   }
 
-  // Tool tips and drops (OLE starts slowly on some systems) come after the
+  // What the first sight needn't wait for (the list buttons, tool tips, the
+  // summoning key, drops: OLE starts slowly on some systems) comes after the
   // window has painted, before any input is handled.
+  marks.Mark("loaded_and_shown");
   ::UpdateWindow(main.hwnd());
+  marks.Mark("first_paint");
   ole.emplace();
+  marks.Mark("ole");
   main.FinishAfterShown();
+  marks.Mark("after_shown_done");
+  marks.Write();
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -45,7 +45,7 @@ int CommandNumber(Form1Control id) {
 
 }  // namespace
 
-bool MainWindow::Create() {
+bool MainWindow::Create(StartupMarks& marks) {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
   // Made at the size and place it has on the monitor it appears on, whose
@@ -62,16 +62,21 @@ bool MainWindow::Create() {
   params.background = blue_.get();
   params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
   if (MessageTarget::Create(params) == nullptr) return false;
+  marks.Mark("window");
   window_.Attach(hwnd());
   if (WindowDpi(hwnd()) != dpi_) {
     dpi_ = WindowDpi(hwnd());
     ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  CreateControls();
+  CreateControls(/*on_screen_at_start=*/true);
+  marks.Mark("controls");
+  SetListItemHeight();
+  marks.Mark("list_item_height");
   services_.app.SetMainWindow(hwnd());
-  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, text1_, services_.screen, services_.shell, services_.env,
-                                              services_.messages, services_.app, services_.file, services_.state});
+  form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, items_, text1_, services_.screen, services_.shell,
+                                              services_.env, services_.messages, services_.app, services_.file,
+                                              services_.state});
   // Ticks from creation on, also while the window is hidden.
   ::SetTimer(hwnd(), kTimer1Id, kTimer1IntervalMs, nullptr);
   list_hook_.Install(list_.hwnd(), [this](UINT message, WPARAM wparam, LPARAM lparam) {
@@ -81,6 +86,8 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::FinishAfterShown() {
+  // Last in the layout, they stay last in the stacking and the tab order.
+  CreateControls(/*on_screen_at_start=*/false);
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -95,7 +102,9 @@ void MainWindow::FinishAfterShown() {
   AddToolTip(text1_.hwnd(), text1_tip_.c_str());
   AddToolTip(image1_.hwnd(), kImage1ToolTip);
   if (list_.hwnd() != nullptr) {
-    list_.AnnotateItemNames();  // where the system has no annotation service, LB_GETTEXT still answers
+    // When a client of accessibility first asks; where the system has no
+    // annotation service, LB_GETTEXT still answers.
+    list_.AnnotateItemNamesOnRequest();
     list_drop_.Register(list_.hwnd(), [this](const DropData& data) { form_->List1_OLEDragDrop(data); });
   }
 }
@@ -119,10 +128,11 @@ HFONT MainWindow::FontFor(const ControlFont* wanted) {
   return nullptr;
 }
 
-void MainWindow::CreateControls() {
+void MainWindow::CreateControls(bool on_screen_at_start) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const COLORREF blue = ToColorRef(kStripBlue);
   for (const ControlLayout& layout : kForm1Layout) {
+    if (OnScreenAtStart(layout) != on_screen_at_start) continue;
     const RECT r = ControlRect(layout);
     const HWND parent = layout.in_strip ? strip_.hwnd() : hwnd();
     HWND created = nullptr;
@@ -187,7 +197,6 @@ void MainWindow::CreateControls() {
       ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
     }
   }
-  SetListItemHeight();
 }
 
 // Owner-drawn items are as high as the list's font.
@@ -324,7 +333,7 @@ LRESULT MainWindow::OnListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (move.drag_item >= 0 && move.drag_item < list_.Count()) {
         // The drag takes the mouse capture: the list box stops tracking the press.
         DWORD effect = DROPEFFECT_NONE;
-        DragBlocks(TextBlocks(list_.Items()[move.drag_item]), &effect);
+        DragBlocks(TextBlocks(items_.Item(move.drag_item)), &effect);
       }
       if (move.hold) return 0;
       break;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/startup_marks.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/handles.h"
@@ -47,15 +48,17 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   };
   explicit MainWindow(const Services& services) : services_(services) {}
 
-  // Creates the window and its controls, hidden; false on failure.
-  bool Create();
-  // What the first sight of the window needn't wait for: the tool tips, and
-  // the list as a drop target (OLE must be initialised).
+  // Creates the window and its controls, hidden; false on failure. Each step
+  // is marked in `marks`.
+  bool Create(StartupMarks& marks);
+  // What the first sight of the window needn't wait for: the controls not
+  // on screen (the list buttons), the tool tips, the summoning key, the list as a
+  // drop target (OLE must be initialised) and the names of its items.
   void FinishAfterShown();
   Form1& form() { return *form_; }
   // The controls the editor and the entry menu work on.
   Window& window() { return window_; }
-  ListBox& list() { return list_; }
+  EntryList& items() { return items_; }
   TextBox& text1() { return text1_; }
 
   // The key preview, called for every message before it is dispatched: Enter
@@ -66,7 +69,8 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void CreateControls();
+  // The controls seen when the window first shows, or the others.
+  void CreateControls(bool on_screen_at_start);
   RECT ControlRect(const ControlLayout& layout) const;
   HWND Control(Form1Control id) const;
   HFONT FontFor(const ControlFont* wanted);
@@ -84,6 +88,7 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   unsigned dpi_ = 96;
   Win32Window window_;
   Win32ListBox list_;
+  EntryList items_{list_};
   Win32TextBox text1_;
   Surface strip_, title_, image1_, image3_;
   std::array<HWND, 5> buttons_{};  // Command1..Command5

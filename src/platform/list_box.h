@@ -2,24 +2,33 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/window.h"
 
 namespace quillet {
 
-// A single-selection list of text items in the order given (never sorted).
-// Counts and indices are full-size; an item may hold any character, NUL included.
+// What a list shows: how many items, and an item's text, asked for only
+// when the item is drawn or read.
+class ListItems {
+ public:
+  virtual ~ListItems() = default;
+  virtual int Count() const = 0;
+  virtual std::wstring Item(int index) const = 0;
+};
+
+// A single-selection list over items kept elsewhere, in their order (never
+// sorted). Counts and indices are full-size; an item may hold any character,
+// NUL included.
 class ListBox {
  public:
   virtual ~ListBox() = default;
-  virtual const std::vector<std::wstring>& Items() const = 0;
-  int Count() const { return static_cast<int>(Items().size()); }
-  virtual void AppendItems(std::vector<std::wstring> items) = 0;
-  virtual void InsertItem(int index, std::wstring item) = 0;
-  virtual void SetItem(int index, std::wstring item) = 0;
-  virtual void RemoveItem(int index) = 0;
-  virtual void Clear() = 0;
+  // The items to show from now on; they outlive the list box or are replaced.
+  virtual void Show(const ListItems& items) = 0;
+  // The items changed at `index`: `shift` of them were inserted there (> 0)
+  // or removed from there (< 0), or the one there was replaced (0). The
+  // scroll position stays, and the selection stays with its item (none when
+  // that item was removed).
+  virtual void Changed(int index, int shift) = 0;
   // -1 when no item is selected.
   virtual int SelectedIndex() const = 0;
   // In screen pixels: the list's client area, and an item's rectangle

@@ -1,5 +1,8 @@
 #include "store/entry_file.h"
 
+#include <memory>
+#include <new>
+
 #include "store/utf8_codec.h"
 
 namespace quillet {
@@ -11,26 +14,19 @@ ClassifiedBytes ClassifyBytes(std::string_view bytes) {
   return {FileEncoding::kAnsi, bytes};
 }
 
-std::wstring ConfigSaveText(const std::vector<std::wstring>& items) {
-  std::size_t size = 2;
-  for (const auto& item : items) size += item.size() + 2;
-  std::wstring text;
-  text.reserve(size);
-  for (const auto& item : items) text.append(item).append(L"\r\n");
-  if (items.empty()) text = L"\r\n";
-  return text;
-}
-
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
   static const Utf8Codec utf8;
   return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
 }
 
 EntryFile::Seen EntryFile::Fingerprint(const ReadOutcome& read) {
-  if (read.kind != ReadOutcome::Kind::kOk) return {};
+  return read.kind == ReadOutcome::Kind::kOk ? Fingerprint(read.bytes) : Seen{};
+}
+
+EntryFile::Seen EntryFile::Fingerprint(std::string_view bytes) {
   std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (const char byte : read.bytes) hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
-  return {true, read.bytes.size(), hash};
+  for (const char byte : bytes) hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
+  return {true, bytes.size(), hash};
 }
 
 IoStatus EntryFile::LoadFailed(const Memory& before, std::wstring message) {
@@ -43,18 +39,26 @@ IoStatus EntryFile::LoadFailed(const Memory& before, std::wstring message) {
   return IoStatus::Fail(std::move(message));
 }
 
-IoStatus EntryFile::ReadText(std::wstring& text) {
+IoStatus EntryFile::LoadLines(LineList& list) {
   const Memory before = Remember();
-  ReadOutcome read = port_.ReadAll(path_);
-  if (read.kind == ReadOutcome::Kind::kFailed) return LoadFailed(before, std::move(read.message));
-  loaded_ = true;
-  unread_ = false;
-  seen_ = Fingerprint(read);
-  if (read.kind == ReadOutcome::Kind::kMissing) return IoStatus::Ok();
-  const ClassifiedBytes file = ClassifyBytes(read.bytes);
-  encoding_ = file.encoding;
-  text = CodecFor(file.encoding).Decode(file.content);
-  return IoStatus::Ok();
+  try {
+    ReadOutcome read = port_.ReadAll(path_);
+    if (read.kind == ReadOutcome::Kind::kFailed) return LoadFailed(before, std::move(read.message));
+    Seen seen;
+    if (read.kind == ReadOutcome::Kind::kOk) {
+      const auto bytes = std::make_shared<const std::string>(std::move(read.bytes));
+      seen = Fingerprint(*bytes);
+      const ClassifiedBytes file = ClassifyBytes(*bytes);
+      list.AppendFile(bytes, file.content, CodecFor(file.encoding));
+      encoding_ = file.encoding;
+    }
+    loaded_ = true;
+    unread_ = false;
+    seen_ = seen;
+    return IoStatus::Ok();
+  } catch (const std::bad_alloc&) {
+    return LoadFailed(before, port_.OutOfMemoryMessage());
+  }
 }
 
 bool EntryFile::ChangedSinceSeen() const {
@@ -69,11 +73,11 @@ std::string EntryFile::ReadBytes() const {
   return read.kind == ReadOutcome::Kind::kOk ? std::move(read.bytes) : std::string();
 }
 
-IoStatus EntryFile::Write(std::wstring_view text) {
+IoStatus EntryFile::Write(const std::function<std::optional<std::string>(const Codec&)>& content) {
   if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
   ReadOutcome written;
   try {
-    auto bytes = CodecFor(encoding_).Encode(text);
+    auto bytes = content(CodecFor(encoding_));
     if (!bytes) return IoStatus::Refused(SaveRefusal::kUnstorableText);
     if (encoding_ == FileEncoding::kUtf8WithBom) bytes->insert(0, kUtf8Bom);
     written.bytes = std::move(*bytes);
@@ -85,17 +89,13 @@ IoStatus EntryFile::Write(std::wstring_view text) {
   return status;
 }
 
-IoStatus EntryFile::Save(const std::vector<std::wstring>& items) {
-  std::wstring text;
-  try {
-    text = ConfigSaveText(items);
-  } catch (const std::bad_alloc&) {
-    return IoStatus::Fail(port_.OutOfMemoryMessage());
-  }
-  return Write(text);
+IoStatus EntryFile::Save(const LineList& lines) {
+  return Write([&lines](const Codec& codec) { return lines.Encode(codec); });
 }
 
-IoStatus EntryFile::WriteCleared() { return Write(L"\r\n"); }
+IoStatus EntryFile::WriteCleared() {
+  return Write([](const Codec&) { return std::optional<std::string>("\r\n"); });
+}
 
 bool EntryFile::CanStore(std::wstring_view text) const { return CodecFor(encoding_).Encode(text).has_value(); }
 

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <new>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "store/codec.h"
 #include "store/file_port.h"
 #include "store/io_status.h"
-#include "store/lines.h"
+#include "store/line_list.h"
 
 namespace quillet {
 
@@ -31,10 +30,6 @@ ClassifiedBytes ClassifyBytes(std::string_view bytes);
 // system's code page.
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi);
 
-// The text of `items` as the file holds it: every item followed by CR LF;
-// an empty list gives a single CR LF.
-std::wstring ConfigSaveText(const std::vector<std::wstring>& items);
-
 // data.txt: its path, its encoding as last loaded, and its reading and writing
 // through the file port. Every operation opens, finishes and closes the file.
 class EntryFile {
@@ -44,33 +39,23 @@ class EntryFile {
   const std::wstring& path() const { return path_; }
   FileEncoding encoding() const { return encoding_; }
 
-  // Appends the file's lines, in file order, to `list` (anything with
-  // push_back(std::wstring)); never clears it. A missing file has no lines
-  // and is no failure. Remembers the file's encoding for the next save. When
-  // no load has succeeded yet, a failed one leaves the list without the
-  // file's lines, and saves are refused until a load succeeds.
-  // A file too large for memory fails like an unreadable one, with the
-  // system's words for it; the list may then hold part of its lines.
-  template <class List>
-  IoStatus LoadLinesIntoList(List& list) {
-    const Memory before = Remember();
-    try {
-      std::wstring text;
-      IoStatus status = ReadText(text);
-      ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { list.push_back(std::wstring(line)); });
-      return status;
-    } catch (const std::bad_alloc&) {
-      return LoadFailed(before, port_.OutOfMemoryMessage());
-    }
-  }
+  // Appends the file's lines, in file order, to `list`; never clears it. The
+  // lines keep the file's bytes and are decoded when read. A missing file has
+  // no lines and is no failure. Remembers the file's encoding for the next
+  // save. When no load has succeeded yet, a failed one leaves the list without
+  // the file's lines, and saves are refused until a load succeeds. A file too
+  // large for memory fails like an unreadable one, with the system's words
+  // for it, and adds nothing.
+  IoStatus LoadLines(LineList& list);
 
   // The raw bytes for the lookup; empty when missing or unreadable.
   std::string ReadBytes() const;
 
-  // Replaces the file with `items` (ConfigSave). Text that the encoding
-  // can't represent fails the save and leaves the file as it was, and so
-  // does a file that has not been loaded yet (see LoadLinesIntoList).
-  IoStatus Save(const std::vector<std::wstring>& items);
+  // Replaces the file with `lines`, each followed by CR LF, a single CR LF
+  // when there are none (ConfigSave). Text that the encoding can't represent
+  // fails the save and leaves the file as it was, and so does a file that has
+  // not been loaded yet (see LoadLines).
+  IoStatus Save(const LineList& lines);
 
   // Replaces the file with a single CR LF (delete all).
   IoStatus WriteCleared();
@@ -95,14 +80,16 @@ class EntryFile {
     bool operator==(const Seen&) const = default;
   };
   static Seen Fingerprint(const ReadOutcome& read);
+  static Seen Fingerprint(std::string_view bytes);
   struct Memory {
     bool loaded, unread;
     std::optional<Seen> seen;
   };
   Memory Remember() const { return {loaded_, unread_, seen_}; }
   IoStatus LoadFailed(const Memory& before, std::wstring message);
-  IoStatus ReadText(std::wstring& text);
-  IoStatus Write(std::wstring_view text);
+  // Writes the content of the file, the mark added in front where the
+  // encoding has one; refused without the content or the file's lines.
+  IoStatus Write(const std::function<std::optional<std::string>(const Codec&)>& content);
 
   FilePort& port_;
   const Codec& ansi_;

@@ -17,8 +17,8 @@ using Items = std::vector<std::wstring>;
 struct EditingTest : MainWindowFixture {
   FakeForm2Views views{events};
   FakeMenus menus;
-  Form2 form2{Form2Wiring{views, window, list, text1, screen, messages, file, state}};
-  Sett sett{SettWiring{menus, window, list, form2, messages, file, state}};
+  Form2 form2{Form2Wiring{views, window, entries, text1, screen, messages, file, state}};
+  Sett sett{SettWiring{menus, window, entries, form2, messages, file, state}};
 
   void SetUp() override {
     form.Connect(sett, form2);
@@ -62,12 +62,12 @@ TEST_F(EditingTest, OkRefusesInOrderOverTheEditorAndChangesNothing) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, c.message);
     EXPECT_EQ(messages.shown[0].owner, &Editor().window());  // it blocks the editor, not the hidden main window
-    EXPECT_TRUE(form2.IsOpen() && list.items.size() == 5 && state.DataChanged == 0) << c.message;
+    EXPECT_TRUE(form2.IsOpen() && ListLines().size() == 5 && state.DataChanged == 0) << c.message;
   }
   // Full-width blank and tab are no blanks; a target with blanks is fine.
   Type(L"a\u3000b\tc", L"C:\\Program Files\\x.exe");
   form2.Label3_Click();
-  EXPECT_EQ(list.items[0], L"a\u3000b\tc:C:\\Program Files\\x.exe");
+  EXPECT_EQ(entries.Item(0), L"a\u3000b\tc:C:\\Program Files\\x.exe");
 }
 
 TEST_F(EditingTest, AddHidesTheMainWindowAndPutsTheEntryOnTop) {
@@ -76,7 +76,7 @@ TEST_F(EditingTest, AddHidesTheMainWindowAndPutsTheEntryOnTop) {
   Type(L"k", L"C:\\a.exe");
   events.seen.clear();
   form2.Label3_Click();
-  EXPECT_EQ(list.items, (Items{L"k:C:\\a.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
+  EXPECT_EQ(ListLines(), (Items{L"k:C:\\a.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
   EXPECT_FALSE(form2.IsOpen());
   EXPECT_TRUE(events.InOrder("Form2.Hide", "Form1.Show"));
   EXPECT_TRUE(events.InOrder("Form1.Show", "Text1.Focus"));
@@ -87,7 +87,7 @@ TEST_F(EditingTest, AddHidesTheMainWindowAndPutsTheEntryOnTop) {
 }
 
 TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
-  list.items[1] = L"k:a:b";
+  entries.Set(1, L"k:a:b");
   Choose(1, 1);  // 编辑它
   EXPECT_EQ(Editor().text1_.text, L"k");
   EXPECT_EQ(Editor().text2_.text, L"a:b");
@@ -95,12 +95,12 @@ TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
   EXPECT_EQ(state.DataChanged, 1);
   Type(L"k2", L"C:\\a.exe");
   form2.Label3_Click();
-  EXPECT_EQ(list.items, (Items{L"a:1", L"k2:C:\\a.exe", L"c:3", L"d:4", L"e:5"}));
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"k2:C:\\a.exe", L"c:3", L"d:4", L"e:5"}));
 
   state.DataChanged = 0;
   Choose(4, 1);
   form2.Image3_Click();  // closed without OK: the list stays, but closing saves
-  EXPECT_TRUE(list.items.size() == 5 && state.DataChanged == 1);
+  EXPECT_TRUE(ListLines().size() == 5 && state.DataChanged == 1);
 }
 
 TEST_F(EditingTest, EditOfAnItemThatWentAwayAddsItOnTop) {
@@ -108,7 +108,7 @@ TEST_F(EditingTest, EditOfAnItemThatWentAwayAddsItOnTop) {
   Choose(4, 2);  // 删除它, while the editor is open
   Type(L"e", L"6");
   form2.Label3_Click();
-  EXPECT_EQ(list.items, (Items{L"e:6", L"a:1", L"b:2", L"c:3", L"d:4"}));
+  EXPECT_EQ(ListLines(), (Items{L"e:6", L"a:1", L"b:2", L"c:3", L"d:4"}));
 }
 
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
@@ -118,7 +118,7 @@ TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
   form.List1_MouseUp(MouseButton::kMiddle);
   EXPECT_EQ(menus.popups, 0);
   form.List1_MouseUp(MouseButton::kLeft);
-  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
   EXPECT_TRUE(messages.shown.empty() && state.DataChanged == 1);
 
   state.DataChanged = 0;
@@ -126,7 +126,7 @@ TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
     Choose(selected, 1);
     Choose(selected, 2);
   }
-  EXPECT_TRUE(!form2.IsOpen() && list.items.size() == 4 && state.DataChanged == 0);
+  EXPECT_TRUE(!form2.IsOpen() && ListLines().size() == 4 && state.DataChanged == 0);
 }
 
 TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowAndWritesOneEmptyLine) {
@@ -134,9 +134,9 @@ TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowAndWritesOneEmptyLine) {
   Choose(0, 3);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].owner, nullptr);
-  EXPECT_EQ(list.items.size(), 5u);
+  EXPECT_EQ(ListLines().size(), 5u);
   Choose(0, 3);  // OK
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_TRUE(ListLines().empty());
   EXPECT_EQ(Bytes(), "\r\n");
 }
 
@@ -171,7 +171,7 @@ TEST_F(EditingTest, DropWhileEditingSwitchesTheEditorToAdding) {
   EXPECT_FALSE(window.visible);
   EXPECT_EQ(views.created, 1);
   form2.Label3_Click();
-  EXPECT_EQ(list.items, (Items{L"b:C:\\new.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
+  EXPECT_EQ(ListLines(), (Items{L"b:C:\\new.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
 }
 
 TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
@@ -199,7 +199,7 @@ TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt
   ASSERT_TRUE(menus.at);
   EXPECT_EQ(menus.at->x, 100);
   EXPECT_EQ(menus.at->y, 200 + 3 * 16);  // below the item
-  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
   // No selection: -1, as after a click, with the menu at the list's top left.
   list.selected = -1;
   menus.choice = -1;

@@ -67,14 +67,11 @@ struct FakeWindow : Window {
 };
 
 struct FakeListBox : ListBox {
-  std::vector<std::wstring> items;
+  const ListItems* items = nullptr;
   int selected = -1;
-  const std::vector<std::wstring>& Items() const override { return items; }
-  void AppendItems(std::vector<std::wstring> more) override { items.insert(items.end(), more.begin(), more.end()); }
-  void InsertItem(int index, std::wstring item) override { items.insert(items.begin() + index, std::move(item)); }
-  void SetItem(int index, std::wstring item) override { items.at(index) = std::move(item); }
-  void RemoveItem(int index) override { items.erase(items.begin() + (static_cast<void>(items.at(index)), index)); }
-  void Clear() override { items.clear(); }
+  void Show(const ListItems& shown) override { items = &shown; }
+  void Changed(int, int) override {}
+  int Count() const { return items->Count(); }
   int SelectedIndex() const override { return selected; }
   // Rows of 16 pixels from the client area's top, the first shown being top_row.
   PixelRect client{100, 200, 600, 520};
@@ -198,6 +195,7 @@ struct MainWindowFixture : ::testing::Test {
   Events events;
   FakeWindow window{events, "Form1"};
   FakeListBox list;
+  EntryList entries{list};
   FakeTextBox text1{events, "Text1"};
   FakeScreen screen;
   FakeShell shell;
@@ -207,9 +205,14 @@ struct MainWindowFixture : ::testing::Test {
   MemoryFilePort port;
   EntryFile file{port, Gbk(), kPath};
   SharedState state;
-  Form1 form{Form1Wiring{window, list, text1, screen, shell, env, messages, app, file, state}};
+  Form1 form{Form1Wiring{window, list, entries, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
+  std::vector<std::wstring> ListLines() const {
+    std::vector<std::wstring> all;
+    for (int i = 0; i < entries.Count(); ++i) all.push_back(entries.Item(i));
+    return all;
+  }
 };
 
 }  // namespace quillet::test

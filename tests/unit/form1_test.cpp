@@ -29,9 +29,18 @@ TEST_F(Form1Test, StartUpCentresInTheMonitorsScaleFillsAndFocusesBeforeShowingOn
   form.Form_Load();
   EXPECT_EQ(TwipsToPixels(window.left, window.dpi), r.left);
   EXPECT_EQ(TwipsToPixels(window.top, window.dpi), r.top);
-  EXPECT_EQ(list.items, (Items{L"a:1", L"", L"b:2"}));
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"", L"b:2"}));
   EXPECT_TRUE(events.InOrder("Text1.Focus", "Form1.Topmost"));
   EXPECT_TRUE(window.visible && window.topmost && messages.shown.empty());
+}
+
+// Start-up leaves only the list buttons until the window has shown: every
+// other control is seen at once.
+TEST(Form1LayoutTest, OnlyTheButtonsAreOffScreenWhenTheWindowFirstShows) {
+  for (const ControlLayout& control : kForm1Layout) {
+    const bool button = control.id >= Form1Control::kCommand5;
+    EXPECT_EQ(OnScreenAtStart(control), !button) << static_cast<int>(control.id);
+  }
 }
 
 TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
@@ -40,15 +49,15 @@ TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kReadFailedPrefix + port.fail_reads_with);
   EXPECT_TRUE(window.visible);
-  list.items = {L"kept"};
+  entries.Insert(0, L"kept");
   form.Command1_Click();  // "载入" fails the same way and keeps what the list has
   EXPECT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(list.items, Items{L"kept"});
+  EXPECT_EQ(ListLines(), Items{L"kept"});
 
   port.out_of_memory = true;  // a file too large for memory: the same
   form.Command1_Click();
   EXPECT_EQ(messages.shown.back().text, kReadFailedPrefix + port.OutOfMemoryMessage());
-  EXPECT_EQ(list.items, Items{L"kept"});
+  EXPECT_EQ(ListLines(), Items{L"kept"});
 }
 
 TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) {
@@ -59,7 +68,7 @@ TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) 
   form.Form_KeyDown(65, 0);  // any other key does nothing
   EXPECT_EQ(shell.opened, (Items{L"X", L"Y"}));
   // The lookup reads the file, not the list: an unsaved entry isn't found until saved.
-  list.items.insert(list.items.begin(), L"new:N");
+  entries.Insert(0, L"new:N");
   text1.text = L"new";
   shell.opened.clear();
   form.Command5_Click();
@@ -73,9 +82,9 @@ TEST_F(Form1Test, ReloadAppendsClearLeavesTheFileAndCloseWritesOnlyAChangedList)
   Bytes() = "a:1\r\nb:2";  // not CR LF-terminated: any write would show
   form.Form_Load();
   form.Command1_Click();
-  EXPECT_EQ(list.items, (Items{L"a:1", L"b:2", L"a:1", L"b:2"}));
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"a:1", L"b:2"}));
   form.Command2_Click();
-  EXPECT_TRUE(list.items.empty());
+  EXPECT_TRUE(ListLines().empty());
   EXPECT_TRUE(form.Image3_Click());
   EXPECT_EQ(Bytes(), "a:1\r\nb:2");
   state.DataChanged = 1;
@@ -88,7 +97,7 @@ TEST_F(Form1Test, AFailedSaveKeepsEverythingAndAtCloseCancelKeepsTheProgramRunni
   Bytes() = "a:1\r\n";
   form.Form_Load();
   state.DataChanged = 1;
-  list.items.push_back(L"b:2");
+  entries.Insert(entries.Count(), L"b:2");
   port.fail_writes_with = L"拒绝访问。";
   form.Command3_Click();
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -97,7 +106,7 @@ TEST_F(Form1Test, AFailedSaveKeepsEverythingAndAtCloseCancelKeepsTheProgramRunni
   messages.answers = {MessageAnswer::kCancel};
   EXPECT_FALSE(form.Image3_Click());
   EXPECT_EQ(messages.shown.back().text, kWriteFailedPrefix + port.fail_writes_with + kQuitAnywaySuffix);
-  EXPECT_TRUE(!app.quit && list.items.size() == 2 && state.DataChanged == 1);
+  EXPECT_TRUE(!app.quit && ListLines().size() == 2 && state.DataChanged == 1);
 
   EXPECT_TRUE(form.Image3_Click());  // OK: quit, losing the change
   EXPECT_TRUE(app.quit);
@@ -107,7 +116,7 @@ TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
   Bytes() = "a:1\r\n";
   form.Form_Load();
   state.DataChanged = 1;
-  list.items.push_back(L"b:2");
+  entries.Insert(entries.Count(), L"b:2");
   Bytes() = "a:1\r\nhand:edited\r\n";  // changed by hand meanwhile
   messages.answers = {MessageAnswer::kCancel, MessageAnswer::kCancel};
   EXPECT_FALSE(form.Image3_Click());  // Cancel: nothing written, still running

@@ -7,6 +7,7 @@
 
 #include "store/entry_file.h"
 #include "store/entry_line.h"
+#include "store/lines.h"
 #include "store/lookup.h"
 #include "tests/unit/store_test_support.h"
 
@@ -17,14 +18,26 @@ using test::Gbk;
 using Lines = std::vector<std::wstring>;
 const std::wstring kPath = L"C:\\q\\data.txt";
 
+Lines All(const LineList& list) {
+  Lines all;
+  for (std::size_t i = 0; i < list.size(); ++i) all.push_back(list[i]);
+  return all;
+}
+LineList Of(const Lines& lines) {
+  LineList list;
+  for (const auto& line : lines) list.Insert(list.size(), line);
+  return list;
+}
+
 struct EntryFileTest : ::testing::Test {
   test::MemoryFilePort port;
   EntryFile file{port, Gbk(), kPath};
+  LineList list;
   std::string& Bytes() { return port.files[kPath]; }
-  Lines Load(std::string bytes, Lines list = {}) {
+  Lines Load(std::string bytes) {
     Bytes() = std::move(bytes);
-    EXPECT_TRUE(file.LoadLinesIntoList(list));
-    return list;
+    EXPECT_TRUE(file.LoadLines(list));
+    return All(list);
   }
 };
 
@@ -46,26 +59,21 @@ TEST_F(EntryFileTest, LinesEndAtCrLfAndLoneCrButNotLoneLf) {
       {"\xEF\xBB\xBF\xED\x95\x9C:x\r\n", {L"\uD55C:x"}},
       {"\xE4\xB8\xAD:y\r\n", {std::wstring{L'涓', EscapeByte(0xAD)} + L":y"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Load(c.bytes), c.lines) << c.bytes;
-  EXPECT_EQ(Load("a:1\r\n", {L"old"}), (Lines{L"old", L"a:1"}));  // appends, never clears
+  for (const auto& c : cases) {
+    list.Clear();
+    EXPECT_EQ(Load(c.bytes), c.lines) << c.bytes;
+  }
+  list = Of({L"old"});
+  EXPECT_EQ(Load("a:1\r\n"), (Lines{L"old", L"a:1"}));  // appends, never clears
 }
 
+// The encodings' own bytes; the random test below checks the rest of saving.
 TEST_F(EntryFileTest, SaveWritesEveryItemThenCrLfInTheEncodingItWasReadIn) {
-  const struct {
-    std::string loaded;
-    Lines items;
-    std::string saved;
-  } cases[] = {
-      {"", {L"a:1", L"", L"b:2"}, "a:1\r\n\r\nb:2\r\n"},
-      {"", {}, "\r\n"},
-      {"", {L"记事本:C:\\工具"}, "\xBC\xC7\xCA\xC2\xB1\xBE:C:\\\xB9\xA4\xBE\xDF\r\n"},
-      {"\xEF\xBB\xBF", {L"\uD55C:x", L"中:y"}, "\xEF\xBB\xBF\xED\x95\x9C:x\r\n\xE4\xB8\xAD:y\r\n"},
-  };
-  for (const auto& c : cases) {
-    Load(c.loaded);
-    ASSERT_TRUE(file.Save(c.items));
-    EXPECT_EQ(Bytes(), c.saved);
-  }
+  ASSERT_TRUE(file.Save(Of({L"记事本:C:\\工具", L""})));
+  EXPECT_EQ(Bytes(), "\xBC\xC7\xCA\xC2\xB1\xBE:C:\\\xB9\xA4\xBE\xDF\r\n\r\n");
+  Load("\xEF\xBB\xBF");
+  ASSERT_TRUE(file.Save(Of({L"\uD55C:x"})));
+  EXPECT_EQ(Bytes(), "\xEF\xBB\xBF\xED\x95\x9C:x\r\n");
   ASSERT_TRUE(file.WriteCleared());
   EXPECT_EQ(Bytes(), "\xEF\xBB\xBF\r\n");
 }
@@ -95,15 +103,64 @@ TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
       for (int p = random() % 6; p > 0; --p) bytes += pieces[random() % pieces.size()];
       bytes += "\r\n";
     }
-    ASSERT_TRUE(file.Save(Load(bytes)));
+    list.Clear();
+    Load(bytes);
+    ASSERT_TRUE(file.Save(list));
     ASSERT_EQ(Bytes(), bytes) << "round " << round;
   }
 }
 
-TEST_F(EntryFileTest, TextTheEncodingCantHoldFailsTheSaveAndLeavesTheFile) {
-  Bytes() = "a:1\r\n";
-  EXPECT_EQ(file.Save({L"k:\uD55C"}).refusal, SaveRefusal::kUnstorableText);  // Hangul is not in code page 936
-  EXPECT_EQ(Bytes(), "a:1\r\n");
+// The list of file bytes and own texts against a plain vector of decoded
+// lines: random loads (GBK, or UTF-8 with its mark), inserts at the top and
+// anywhere, replacements, deletions, clears and saves. The vector decodes a
+// whole file before splitting it and encodes the whole text it saves, as a
+// list of strings would.
+TEST_F(EntryFileTest, TheListOfBytesBehavesLikeAVectorOfDecodedLines) {
+  std::mt19937 random(20261207);
+  const std::vector<std::string> pieces = {"a:", "k:C:\\x", "\xD6\xD0", "\x81",        "\xFF",
+                                           "\n", "\r",      "\r\n",     "\xE4\xB8\xAD"};
+  const std::vector<std::wstring> typed = {L"n:1", L"", L"中:C:\\文", L"\uD55C", std::wstring(1, EscapeByte(0x81))};
+  Lines model;
+  FileEncoding encoding = FileEncoding::kAnsi;
+  for (int step = 0; step < 4000; ++step) {
+    const int n = static_cast<int>(model.size());
+    const int at = n == 0 ? 0 : static_cast<int>(random() % n);
+    switch (random() % 8) {
+      case 0: {  // a load appends the file's lines
+        const bool utf8 = random() % 3 == 0;
+        std::string content;
+        for (int p = random() % 12; p > 0; --p) content += pieces[random() % pieces.size()];
+        ASSERT_TRUE(file.LoadLines((Bytes() = (utf8 ? std::string(kUtf8Bom) : "") + content, list)));
+        encoding = utf8 ? FileEncoding::kUtf8WithBom : FileEncoding::kAnsi;
+        const std::wstring text = file.CodecFor(encoding).Decode(content);
+        ForEachLine(std::wstring_view(text), [&](std::wstring_view line) { model.emplace_back(line); });
+        break;
+      }
+      case 1: model.insert(model.begin(), typed[random() % typed.size()]), list.Insert(0, model.front()); break;
+      case 2: model.insert(model.begin() + at, typed[random() % typed.size()]), list.Insert(at, model[at]); break;
+      case 3:
+        if (n > 0) model[at] = typed[random() % typed.size()], list.Set(at, model[at]);
+        break;
+      case 4:
+      case 5:
+        if (n > 0) model.erase(model.begin() + at), list.Remove(at);
+        break;
+      case 6:
+        if (random() % 4 == 0) model.clear(), list.Clear();
+        break;
+      default: {  // a save writes what encoding the whole text gives, or is refused as that would be
+        std::wstring text;
+        for (const auto& line : model) text += line + L"\r\n";
+        std::optional<std::string> expected = file.CodecFor(encoding).Encode(model.empty() ? L"\r\n" : text);
+        const std::string before = Bytes();
+        const IoStatus saved = file.Save(list);
+        if (expected && encoding == FileEncoding::kUtf8WithBom) expected->insert(0, kUtf8Bom);
+        ASSERT_EQ(saved.ok, expected.has_value()) << "step " << step;
+        ASSERT_EQ(Bytes(), expected ? *expected : before) << "step " << step;
+      }
+    }
+    ASSERT_EQ(All(list), model) << "step " << step;
+  }
 }
 
 // The list lacks the lines of a file that could not be read: saving it then
@@ -111,34 +168,33 @@ TEST_F(EntryFileTest, TextTheEncodingCantHoldFailsTheSaveAndLeavesTheFile) {
 TEST_F(EntryFileTest, SavesAreRefusedWhileTheFileCouldNotBeLoaded) {
   Bytes() = "a:1\r\n";
   port.fail_reads_with = L"共享冲突。";
-  Lines list{L"kept"};
-  const IoStatus read = file.LoadLinesIntoList(list);
+  list = Of({L"kept"});
+  const IoStatus read = file.LoadLines(list);
   EXPECT_EQ(read.message, L"共享冲突。");
-  EXPECT_EQ(list, Lines{L"kept"});
+  EXPECT_EQ(All(list), Lines{L"kept"});
   EXPECT_EQ(file.Save(list).refusal, SaveRefusal::kUnreadFile);
   EXPECT_FALSE(file.WriteCleared());
   EXPECT_EQ(Bytes(), "a:1\r\n");
 
   port.fail_reads_with.clear();
-  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  ASSERT_TRUE(file.LoadLines(list));
   port.fail_reads_with = L"共享冲突。";  // once loaded, a failed reload leaves the list whole
-  ASSERT_FALSE(file.LoadLinesIntoList(list));
+  ASSERT_FALSE(file.LoadLines(list));
   ASSERT_TRUE(file.Save(list));
   EXPECT_EQ(Bytes(), "kept\r\na:1\r\n");
 
   test::MemoryFilePort empty;  // no file at all counts as loaded
   EntryFile fresh(empty, Gbk(), kPath);
-  ASSERT_TRUE(fresh.LoadLinesIntoList(list));
-  EXPECT_TRUE(fresh.Save({L"k:v"}));
+  ASSERT_TRUE(fresh.LoadLines(list));
+  EXPECT_TRUE(fresh.Save(Of({L"k:v"})));
 }
 
 // What tells a save that another program changed the file since it was read or written.
 TEST_F(EntryFileTest, CreationChangeAndRemovalCountAsChangesButAFailedReadDoesNot) {
-  Lines list;
-  ASSERT_TRUE(file.LoadLinesIntoList(list));  // no file yet
+  ASSERT_TRUE(file.LoadLines(list));  // no file yet
   Bytes() = "made:elsewhere\r\n";
   EXPECT_TRUE(file.ChangedSinceSeen());
-  ASSERT_TRUE(file.LoadLinesIntoList(list));
+  ASSERT_TRUE(file.LoadLines(list));
   EXPECT_FALSE(file.ChangedSinceSeen());
   port.fail_reads_with = L"共享冲突。";  // the save says why it fails instead
   EXPECT_FALSE(file.ChangedSinceSeen());

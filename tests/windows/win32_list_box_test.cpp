@@ -12,6 +12,12 @@
 namespace quillet {
 namespace {
 
+struct VectorItems : ListItems {
+  std::vector<std::wstring> items;
+  int Count() const override { return static_cast<int>(items.size()); }
+  std::wstring Item(int index) const override { return items.at(index); }
+};
+
 HWND MakeList() {
   return ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr, nullptr,
                            nullptr, nullptr);
@@ -45,16 +51,16 @@ TEST(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
   ::SendMessageW(list, LB_SETITEMHEIGHT, 0, 16);
   Win32ListBox box;
   box.Attach(list);
-  std::vector<std::wstring> items(70'000);
-  for (std::size_t i = 0; i < items.size(); ++i) items[i] = L"k" + std::to_wstring(i) + L":t";
-  box.AppendItems(std::move(items));
+  VectorItems items;
+  for (int i = 0; i < 70'000; ++i) items.items.push_back(L"k" + std::to_wstring(i) + L":t");
+  box.Show(items);
   ::SendMessageW(list, LB_SETTOPINDEX, 69'990, 0);
   const LRESULT top = ::SendMessageW(list, LB_GETTOPINDEX, 0, 0);
   ASSERT_GT(top, 65'536);
 
   const int item = box.ItemAt({20, 16 * 2 + 5});
   EXPECT_EQ(item, top + 2);
-  EXPECT_EQ(box.Items()[item], L"k" + std::to_wstring(top + 2) + L":t");
+  EXPECT_EQ(items.Item(item), L"k" + std::to_wstring(top + 2) + L":t");
   EXPECT_EQ(box.ItemAt({20, 500}), -1);
   ::DestroyWindow(list);
 }
@@ -66,8 +72,11 @@ TEST(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
   if (list == nullptr) GTEST_SKIP() << "no window station with a display";
   Win32ListBox box;
   box.Attach(list);
-  box.AppendItems({L"a:1", L"", L"中文:C:\\程序\\x.exe"});
-  box.InsertItem(0, L"new:N");
+  VectorItems items;
+  items.items = {L"a:1", L"", L"中文:C:\\程序\\x.exe"};
+  box.Show(items);
+  items.items.insert(items.items.begin(), L"new:N");
+  box.Changed(0, +1);
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 3, 0), 14);
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 2, 0), 0);
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 4, 0), LB_ERR);
@@ -89,12 +98,17 @@ TEST(Win32ListBoxTest, ItemsAreNamedByTheirLines) {
   if (list == nullptr) GTEST_SKIP() << "no window station with a display";
   Win32ListBox box;
   box.Attach(list);
-  box.AppendItems({L"a:1", L"中文:C:\\x.exe"});
+  VectorItems items;
+  items.items = {L"a:1", L"中文:C:\\x.exe"};
+  box.Show(items);
   ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-  const bool annotated = box.AnnotateItemNames();
+  box.AnnotateItemNamesOnRequest();  // as the program does: the first client's question annotates
+  const std::wstring name = AccessibleName(list, 2);
+  const bool annotated = box.annotated();
   if (annotated) {
-    EXPECT_EQ(AccessibleName(list, 2), L"中文:C:\\x.exe");
-    box.InsertItem(0, L"new:N");  // names follow the items, with no work per item
+    EXPECT_EQ(name, L"中文:C:\\x.exe");
+    items.items.insert(items.items.begin(), L"new:N");  // names follow the items, with no work per item
+    box.Changed(0, +1);
     EXPECT_EQ(AccessibleName(list, 1), L"new:N");
     EXPECT_EQ(AccessibleName(list, 3), L"中文:C:\\x.exe");
   }

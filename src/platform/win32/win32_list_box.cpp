@@ -17,7 +17,7 @@ constexpr UINT_PTR kTextSubclassId = 1;
 // in a client's hands, and then knows nothing.
 class ItemNameServer final : public ComObject<IAccPropServer> {
  public:
-  ItemNameServer(ComPtr<IAccPropServices> services, const std::vector<std::wstring>* items)
+  ItemNameServer(ComPtr<IAccPropServices> services, const ListItems* items)
       : services_(std::move(services)), items_(items) {}
 
   // The list is going away: from now on no child has a name.
@@ -37,10 +37,11 @@ class ItemNameServer final : public ComObject<IAccPropServer> {
     DWORD object = 0, child = 0;
     if (items_ == nullptr || property != PROPID_ACC_NAME ||
         FAILED(services_->DecomposeHwndIdentityString(id, id_length, &window, &object, &child)) ||
-        object != static_cast<DWORD>(OBJID_CLIENT) || child == CHILDID_SELF || child > items_->size()) {
+        object != static_cast<DWORD>(OBJID_CLIENT) || child == CHILDID_SELF ||
+        child > static_cast<DWORD>(items_->Count())) {
       return S_OK;  // not ours: the system's own answer stands
     }
-    const std::wstring& item = (*items_)[child - 1];
+    const std::wstring item = items_->Item(static_cast<int>(child - 1));
     value->bstrVal = ::SysAllocStringLen(item.data(), static_cast<UINT>(item.size()));
     if (value->bstrVal == nullptr) return E_OUTOFMEMORY;
     value->vt = VT_BSTR;
@@ -50,7 +51,7 @@ class ItemNameServer final : public ComObject<IAccPropServer> {
 
  private:
   ComPtr<IAccPropServices> services_;
-  const std::vector<std::wstring>* items_;
+  const ListItems* items_;
 };
 
 Win32ListBox::Win32ListBox() = default;
@@ -62,8 +63,9 @@ Win32ListBox::~Win32ListBox() {
 
 void Win32ListBox::Attach(HWND list) {
   hwnd_ = list;
-  if (hwnd_ != nullptr)
-    ::SetWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (hwnd_ == nullptr) return;
+  ::SetWindowSubclass(hwnd_, &Win32ListBox::TextProc, kTextSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (Count() > 0) Recount(0, 0);
 }
 
 bool Win32ListBox::AnnotateItemNames() {
@@ -73,7 +75,7 @@ bool Win32ListBox::AnnotateItemNames() {
                                 services.put()))) {
     return false;
   }
-  ComPtr<ItemNameServer> server(new ItemNameServer(std::move(services), &items_));
+  ComPtr<ItemNameServer> server(new ItemNameServer(std::move(services), items_));
   MSAAPROPID name = PROPID_ACC_NAME;
   // One server for every child of the list: nothing to do per item.
   if (FAILED(server->services()->SetHwndPropServer(hwnd_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1,
@@ -99,54 +101,41 @@ LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, 
                                         DWORD_PTR self) {
   auto& box = *reinterpret_cast<Win32ListBox*>(self);
   switch (message) {
-    case LB_GETTEXTLEN: return wparam < box.items_.size() ? static_cast<LRESULT>(box.items_[wparam].size()) : LB_ERR;
+    case LB_GETTEXTLEN:
+      return wparam < static_cast<WPARAM>(box.Count()) ? static_cast<LRESULT>(box.Item(wparam).size()) : LB_ERR;
     case LB_GETTEXT: {
       // The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
-      if (wparam >= box.items_.size() || lparam == 0) return LB_ERR;
-      const std::wstring& item = box.items_[wparam];
+      if (wparam >= static_cast<WPARAM>(box.Count()) || lparam == 0) return LB_ERR;
+      const std::wstring item = box.Item(wparam);
       auto* buffer = reinterpret_cast<wchar_t*>(lparam);
       item.copy(buffer, item.size());
       buffer[item.size()] = L'\0';
       return static_cast<LRESULT>(item.size());
     }
+    case WM_GETOBJECT:
+      if (box.annotate_on_request_ && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+        box.annotate_on_request_ = false;  // one try: a system without the service says so every time
+        box.AnnotateItemNames();
+      }
+      break;
     case WM_NCDESTROY: box.Detach(); break;
   }
   return ::DefSubclassProc(list, message, wparam, lparam);
 }
 
-void Win32ListBox::AppendItems(std::vector<std::wstring> items) {
-  if (items.empty()) return;
-  const int at = Count();
-  if (items_.empty()) {
-    items_ = std::move(items);
-  } else {
-    items_.reserve(items_.size() + items.size());
-    for (auto& item : items) items_.push_back(std::move(item));
-  }
-  Recount(at, 0);
+std::wstring Win32ListBox::Item(std::size_t index) const { return items_->Item(static_cast<int>(index)); }
+
+void Win32ListBox::Show(const ListItems& items) {
+  items_ = &items;
+  Recount(0, 0);
 }
 
-void Win32ListBox::InsertItem(int index, std::wstring item) {
-  items_.insert(items_.begin() + index, std::move(item));
-  Recount(index, +1);
-}
-
-void Win32ListBox::SetItem(int index, std::wstring item) {
-  items_.at(index) = std::move(item);
+void Win32ListBox::Changed(int index, int shift) {
+  if (shift != 0) return Recount(index, shift);
   RECT rect;
   if (::SendMessageW(hwnd_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
     ::InvalidateRect(hwnd_, &rect, TRUE);
   }
-}
-
-void Win32ListBox::RemoveItem(int index) {
-  items_.erase(items_.begin() + index);
-  Recount(index, -1);
-}
-
-void Win32ListBox::Clear() {
-  items_.clear();
-  Recount(0, 0);
 }
 
 int Win32ListBox::SelectedIndex() const {
@@ -180,16 +169,17 @@ int Win32ListBox::ItemAt(POINT at) const {
 }
 
 void Win32ListBox::Recount(int changed_at, int shift) {
+  if (hwnd_ == nullptr) return;
   const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
   LRESULT selected = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
   if (selected != LB_ERR && selected >= changed_at) {
-    if (shift < 0 && selected == changed_at)
+    if (shift < 0 && selected < changed_at - static_cast<LRESULT>(shift))
       selected = LB_ERR;  // the selected item went away
     else
       selected += shift;
   }
   ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(hwnd_, LB_SETCOUNT, items_.size(), 0);
+  ::SendMessageW(hwnd_, LB_SETCOUNT, Count(), 0);
   if (top != LB_ERR && top < Count()) ::SendMessageW(hwnd_, LB_SETTOPINDEX, top, 0);
   if (selected != LB_ERR && selected < Count()) ::SendMessageW(hwnd_, LB_SETCURSEL, selected, 0);
   ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -202,10 +192,10 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item, COLORREF background, COLORRE
   const int index = static_cast<int>(item.itemID);
   ::SetBkColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : background);
   ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
-  const std::wstring* line = index >= 0 && index < Count() ? &items_[index] : nullptr;
+  const std::wstring line = index >= 0 && index < Count() ? Item(index) : std::wstring();
   RECT rect = item.rcItem;
-  ::ExtTextOutW(dc, rect.left + 2, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, line ? line->data() : L"",
-                line ? static_cast<UINT>(line->size()) : 0, nullptr);
+  ::ExtTextOutW(dc, rect.left + 2, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, line.data(),
+                static_cast<UINT>(line.size()), nullptr);
   if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &rect);
 }
 

@@ -10,10 +10,11 @@ namespace quillet {
 class ItemNameServer;
 
 // The list over a list box that holds no strings of its own (LBS_NODATA,
-// owner-drawn): the items live here, the control only knows their number.
-// Filling it is one message whatever the count, and an item may hold any
-// character, NUL included. The control answers LB_GETTEXTLEN and LB_GETTEXT
-// from the items, so that screen readers and automation can read them.
+// owner-drawn): the control only knows the number of items, and an item's
+// text is asked for when it is drawn. Filling it is one message whatever the
+// count, and an item may hold any character, NUL included. The control
+// answers LB_GETTEXTLEN and LB_GETTEXT from the items, so that screen readers
+// and automation can read them.
 class Win32ListBox final : public ListBox {
  public:
   // The styles the control must be created with.
@@ -33,13 +34,14 @@ class Win32ListBox final : public ListBox {
   // this thread). False where the system has no annotation service (Wine 8
   // has none): the items then have no names beyond what LB_GETTEXT gives.
   bool AnnotateItemNames();
+  // The same when an accessibility client first asks the control for its
+  // object (WM_GETOBJECT): until then nothing of the service is loaded.
+  void AnnotateItemNamesOnRequest() { annotate_on_request_ = true; }
+  bool annotated() const { return static_cast<bool>(names_); }
 
-  const std::vector<std::wstring>& Items() const override { return items_; }
-  void AppendItems(std::vector<std::wstring> items) override;
-  void InsertItem(int index, std::wstring item) override;
-  void SetItem(int index, std::wstring item) override;
-  void RemoveItem(int index) override;
-  void Clear() override;
+  void Show(const ListItems& items) override;
+  void Changed(int index, int shift) override;
+  int Count() const { return items_ != nullptr ? items_->Count() : 0; }
   int SelectedIndex() const override;
   PixelRect ClientScreenRect() const override;
   std::optional<PixelRect> ItemScreenRect(int index) const override;
@@ -58,10 +60,12 @@ class Win32ListBox final : public ListBox {
   // Tells the control the new count, keeping its scroll position and moving
   // the selection by `shift` when items were inserted or removed above it.
   void Recount(int changed_at, int shift);
+  std::wstring Item(std::size_t index) const;
 
   HWND hwnd_ = nullptr;
-  std::vector<std::wstring> items_;
+  const ListItems* items_ = nullptr;
   ComPtr<ItemNameServer> names_;  // while annotated
+  bool annotate_on_request_ = false;
 };
 
 }  // namespace quillet

@@ -58,10 +58,10 @@ void Form2::Label3_Click() {
   std::wstring line = MakeEntryLine(keyword, target);
   const int index = p_.state.SelectedIndex;
   if (p_.state.EditMode == 1 && index >= 0 && index < p_.List1.Count()) {
-    p_.List1.SetItem(index, std::move(line));
+    p_.List1.Set(index, std::move(line));
   } else {
     // Add mode, or the edited item is gone: nothing typed is lost.
-    p_.List1.InsertItem(0, std::move(line));
+    p_.List1.Insert(0, std::move(line));
   }
   Close();
   p_.form1.Show();

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "platform/drop_data.h"
-#include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/text_box.h"
 #include "platform/window.h"
 #include "store/entry_file.h"
+#include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/shared_state.h"
 
@@ -43,7 +43,7 @@ class Form2ViewFactory {
 struct Form2Wiring {
   Form2ViewFactory& views;
   Window& form1;         // the main window
-  ListBox& List1;        // its list
+  EntryList& List1;      // its list's items
   TextBox& form1_Text1;  // its keyword box
   Screen& screen;
   MessageBoxes& messages;

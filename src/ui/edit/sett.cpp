@@ -31,7 +31,7 @@ void Sett::addone_Click() {
 
 void Sett::editit_Click() {
   if (!SelectedIndexNamesAnItem()) return;
-  const std::wstring line = p_.List1.Items()[p_.state.SelectedIndex];
+  const std::wstring line = p_.List1.Item(p_.state.SelectedIndex);
   if (!p_.editor.Show()) return;
   p_.editor.Text1().SetText(EntryPart(line, L"l"));
   p_.editor.Text2().SetText(EntryPart(line, L"r"));
@@ -42,7 +42,7 @@ void Sett::editit_Click() {
 
 void Sett::del_Click() {
   if (!SelectedIndexNamesAnItem()) return;
-  p_.List1.RemoveItem(p_.state.SelectedIndex);
+  p_.List1.Remove(p_.state.SelectedIndex);
   p_.state.DataChanged = 1;
 }
 

@@ -3,11 +3,11 @@
 #include <memory>
 #include <optional>
 
-#include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/popup_menu.h"
 #include "platform/window.h"
 #include "store/entry_file.h"
+#include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/shared_state.h"
 
@@ -19,7 +19,7 @@ inline constexpr wchar_t kDeleteAllTitle[] = L"Tips";
 struct SettWiring {
   PopupMenuFactory& menus;
   Window& form1;
-  ListBox& List1;
+  EntryList& List1;
   EditorForm& editor;
   MessageBoxes& messages;
   EntryFile& file;

@@ -1,7 +1,5 @@
 #include "ui/main/form1.h"
 
-#include <vector>
-
 #include "ui/drag_window.h"
 #include "ui/keys.h"
 #include "ui/main/dock.h"
@@ -20,10 +18,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::LoadEntryFile() {
-  std::vector<std::wstring> lines;
-  const IoStatus status = p_.file.LoadLinesIntoList(lines);
-  // A read that failed part-way (out of memory) adds nothing.
-  if (status) p_.List1.AppendItems(std::move(lines));
+  const IoStatus status = p_.List1Items.Load(p_.file);
   if (!status) p_.messages.Show(kReadFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
@@ -40,7 +35,7 @@ void Form1::OpenTarget(const std::wstring& target) {
 
 void Form1::Command1_Click() { LoadEntryFile(); }
 
-void Form1::Command2_Click() { p_.List1.Clear(); }
+void Form1::Command2_Click() { p_.List1Items.Clear(); }
 
 bool Form1::MayOverwrite() {
   if (!p_.file.ChangedSinceSeen()) return true;
@@ -54,7 +49,7 @@ void Form1::Command3_Click() {
   if (!status) p_.messages.Show(kWriteFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
 }
 
-IoStatus Form1::ConfigSave() { return p_.file.Save(p_.List1.Items()); }
+IoStatus Form1::ConfigSave() { return p_.List1Items.Save(p_.file); }
 
 DockInputs Form1::ReadDockInputs() const {
   DockInputs in;

@@ -14,6 +14,7 @@
 #include "store/entry_file.h"
 #include "store/lookup.h"
 #include "ui/drag_gesture.h"
+#include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/main/dock.h"
 #include "ui/shared_state.h"
@@ -28,6 +29,7 @@ inline constexpr int kTimer1IntervalMs = 500;
 struct Form1Wiring {
   Window& window;
   ListBox& List1;
+  EntryList& List1Items;
   TextBox& Text1;
   Screen& screen;
   Shell& shell;

@@ -57,6 +57,13 @@ inline constexpr std::array<ControlLayout, 11> kForm1Layout{{
     {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, L"Command4", &kSimSun9},
 }};
 
+// Whether a control is seen when the window first shows: Command5 never is,
+// and the four list buttons lie beyond the window's right edge. They can
+// wait until the window has shown.
+constexpr bool OnScreenAtStart(const ControlLayout& control) {
+  return control.id != Form1Control::kCommand5 && control.left < kForm1Width;
+}
+
 // The keyboard's round after start-up: the keyword box first.
 inline constexpr std::array<Form1Control, 6> kForm1TabOrder{Form1Control::kText1,    Form1Control::kList1,
                                                             Form1Control::kCommand1, Form1Control::kCommand2,
