@@ -15,7 +15,10 @@ namespace {
 
 using namespace test;
 using Items = std::vector<std::wstring>;
-using Form1Test = MainWindowFixture;
+struct Form1Test : MainWindowFixture {
+  // The window at pixel x, y at 96 DPI.
+  void place(int x, int y) { window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384}; }
+};
 
 // The system's scale at sign-in was 100 %; the monitor is at 150 % now: the
 // window is made, sized and centred in the monitor's scale.
@@ -132,9 +135,6 @@ TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
 }
 
 TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedReads) {
-  auto place = [&](int x, int y) {
-    window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384};
-  };
   place(700, 3);
   screen.cursor = {1500, 900};
   form.Timer1_Timer();
@@ -188,9 +188,6 @@ TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
 }
 
 TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
-  auto place = [&](int x, int y) {
-    window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384};
-  };
   place(-513 + 3, 300);  // docked at the left, hidden behind the editor
   screen.cursor = {1500, 900};
   form.Form_HotKey();

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sddl.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,25 +15,16 @@
 namespace quillet {
 namespace {
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::wstring>;
 
-// Writes a file directly, without the code under test.
-void WriteDirectly(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(
-      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+// Writes and reads a file directly, without the code under test.
+void WriteDirectly(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
-
-// Reads a file directly, without the code under test.
-std::string ReadDirectly(const std::wstring& path) {
-  FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr));
-  std::string bytes;
-  char buffer[1 << 16];
-  DWORD got = 0;
-  while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  return file ? bytes : "<unreadable>";
+std::string ReadDirectly(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<unreadable>";
 }
 
 DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
@@ -45,28 +39,17 @@ class Win32FilePortTest : public ::testing::Test {
     ASSERT_TRUE(::CreateDirectoryW(folder_.c_str(), nullptr));
     target_ = folder_ + L"\\data.txt";
   }
-  void TearDown() override { RemoveTree(folder_); }
-  static void RemoveTree(const std::wstring& folder) {
-    for (const std::wstring& name : Listing(folder)) {
-      const std::wstring path = folder + L"\\" + name;
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        ::DeleteFileW(path.c_str());
-    }
-    ::RemoveDirectoryW(folder.c_str());
+  void TearDown() override {
+    std::error_code ignored;  // read-only files first become writable, so that they can go
+    for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored))
+      ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(folder_, ignored);
   }
-  // The names in a folder, sorted by the system.
+  // The names in a folder, sorted.
   static Names Listing(const std::wstring& folder) {
     Names names;
-    WIN32_FIND_DATAW data;
-    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
-      if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..")
-        names.push_back(data.cFileName);
-    }
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
     return names;
   }
 
