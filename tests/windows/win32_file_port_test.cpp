@@ -5,46 +5,26 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/system_error.h"
+#include "tests/windows/temp_folder.h"
 
 namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadDirectly;
+using test::WriteDirectly;
 using Names = std::vector<std::wstring>;
-
-// Writes and reads a file directly, without the code under test.
-void WriteDirectly(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-std::string ReadDirectly(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<unreadable>";
-}
 
 DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
-// A fresh folder under the temporary directory, removed with its files at the end.
+// Each test in a fresh folder.
 class Win32FilePortTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t base[MAX_PATH + 1] = {};
-    folder_ = std::wstring(base, ::GetTempPathW(MAX_PATH + 1, base)) + L"quillet-port-" +
-              std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++count_);
-    ASSERT_TRUE(::CreateDirectoryW(folder_.c_str(), nullptr));
-    target_ = folder_ + L"\\data.txt";
-  }
-  void TearDown() override {
-    std::error_code ignored;  // read-only files first become writable, so that they can go
-    for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored))
-      ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(folder_, ignored);
-  }
   // The names in a folder, sorted.
   static Names Listing(const std::wstring& folder) {
     Names names;
@@ -53,8 +33,8 @@ class Win32FilePortTest : public ::testing::Test {
     return names;
   }
 
-  static inline int count_ = 0;
-  std::wstring folder_, target_;
+  test::TempFolder temp_;
+  const std::wstring folder_ = temp_.path, target_ = folder_ + L"\\data.txt";
   Win32FilePort port_;
 };
 

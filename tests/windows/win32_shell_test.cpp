@@ -2,28 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/windows/temp_folder.h"
 #include "ui/main/launch.h"
 
 namespace quillet {
 namespace {
-
-std::wstring FreshFolder() {
-  wchar_t base[MAX_PATH + 1] = {};
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);
-  const std::wstring path = std::wstring(base, length) + L"quillet-shell-" + std::to_wstring(::GetCurrentProcessId()) +
-                            L"-" + std::to_wstring(::GetTickCount64());
-  ::CreateDirectoryW(path.c_str(), nullptr);
-  return path;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(Win32EnvironmentTest, ReadsVariablesAndProbesFilesAndFolders) {
   const Win32Environment env;
@@ -36,19 +21,20 @@ TEST(Win32EnvironmentTest, ReadsVariablesAndProbesFilesAndFolders) {
   EXPECT_FALSE(env.Variable(L"QUILLET_T_UNSET"));
   EXPECT_FALSE(env.Variable(L"=C:"));
 
-  const std::wstring folder = FreshFolder();
+  const test::TempFolder temp;
+  const std::wstring& folder = temp.path;
   EXPECT_TRUE(env.Exists(folder));
   EXPECT_TRUE(env.Exists(folder + L"\\"));
   EXPECT_FALSE(env.Exists(folder + L"\\missing.exe"));
-  ::RemoveDirectoryW(folder.c_str());
 }
 
 // A batch file named through a variable starts in its own folder: it writes
 // the folder it runs in beside itself.
 TEST(Win32ShellTest, ATargetStartsInTheFolderThatHoldsIt) {
-  const std::wstring folder = FreshFolder();
+  const test::TempFolder temp;
+  const std::wstring& folder = temp.path;
   const std::wstring script = folder + L"\\where.bat", out = folder + L"\\cwd.txt";
-  std::ofstream(script.c_str(), std::ios::binary) << "@cd > \"%~dp0cwd.txt\"\r\n";
+  test::WriteDirectly(script, "@cd > \"%~dp0cwd.txt\"\r\n");
   ::SetEnvironmentVariableW(L"QUILLET_T_DIR", folder.c_str());
   const Win32Environment env;
   const Launch launch = PlanLaunch(L"%QUILLET_T_DIR%\\where.bat", env);
@@ -59,14 +45,11 @@ TEST(Win32ShellTest, ATargetStartsInTheFolderThatHoldsIt) {
   std::string seen;
   for (int i = 0; i < 300 && seen.find('\n') == std::string::npos; ++i) {
     ::Sleep(50);
-    seen = ReadBytes(out);
+    seen = test::ReadDirectly(out);
   }
   char expected[MAX_PATH * 3] = {};
   ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
   EXPECT_EQ(seen.substr(0, seen.find_first_of("\r\n")), expected);
-  ::DeleteFileW(out.c_str());
-  ::DeleteFileW(script.c_str());
-  ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
