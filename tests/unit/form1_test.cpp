@@ -37,15 +37,6 @@ TEST_F(Form1Test, StartUpCentresInTheMonitorsScaleFillsAndFocusesBeforeShowingOn
   EXPECT_TRUE(window.visible && window.topmost && messages.shown.empty());
 }
 
-// Start-up leaves only the list buttons until the window has shown: every
-// other control is seen at once.
-TEST(Form1LayoutTest, OnlyTheButtonsAreOffScreenWhenTheWindowFirstShows) {
-  for (const ControlLayout& control : kForm1Layout) {
-    const bool button = control.id >= Form1Control::kCommand5;
-    EXPECT_EQ(OnScreenAtStart(control), !button) << static_cast<int>(control.id);
-  }
-}
-
 TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
   port.fail_reads_with = L"另一个程序正在使用此文件。";
   form.Form_Load();

@@ -44,6 +44,8 @@ TEST_F(Win32FilePortTest, ReadsEveryByteUntranslatedAndAFileOrFolderThatIsNotThe
   EXPECT_EQ(port_.ReadAll(target_).bytes, bytes);
   EXPECT_EQ(port_.ReadAll(folder_ + L"\\none.txt").kind, ReadOutcome::Kind::kMissing);
   EXPECT_EQ(port_.ReadAll(folder_ + L"\\no such folder\\data.txt").kind, ReadOutcome::Kind::kMissing);
+  const ReadOutcome folder = port_.ReadAll(folder_);  // a folder of the name is there, and unreadable
+  EXPECT_TRUE(folder.kind == ReadOutcome::Kind::kFailed && !folder.message.empty());
 }
 
 TEST_F(Win32FilePortTest, ReplacingCreatesGrowsAndShrinksTheFileAndLeavesNoTemporaryFile) {
@@ -75,7 +77,10 @@ TEST_F(Win32FilePortTest, ATargetThatCantBeReplacedKeepsItsBytesAndSaysWhy) {
     EXPECT_FALSE(port_.ReplaceAll(locked, "changed").message.empty());
   }
   EXPECT_EQ(ReadDirectly(locked), "locked");
-  EXPECT_EQ(Listing(folder_), (Names{L"data.txt", L"locked.txt"}));
+  ASSERT_TRUE(::CreateDirectoryW((folder_ + L"\\folder.txt").c_str(), nullptr));  // a folder is no file to replace
+  EXPECT_FALSE(port_.ReplaceAll(folder_ + L"\\folder.txt", "changed").message.empty());
+  EXPECT_EQ(Listing(folder_), (Names{L"data.txt", L"folder.txt", L"locked.txt"}));
+  EXPECT_TRUE(Listing(folder_ + L"\\folder.txt").empty());
 }
 
 TEST_F(Win32FilePortTest, AHiddenTargetStaysHiddenAndAReadOnlyLeftoverDoesNotBreakTheSave) {

@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/surface.h"
@@ -18,10 +19,19 @@ struct VectorItems : ListItems {
   std::wstring Item(int index) const override { return items.at(index); }
 };
 
-HWND MakeList() {
-  return ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr, nullptr,
-                           nullptr, nullptr);
-}
+// A list box of the program's style, shown through the wrapper over `items`.
+struct Win32ListBoxTest : ::testing::Test {
+  void SetUp() override {
+    list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr, nullptr,
+                             nullptr, nullptr);
+    if (list == nullptr) GTEST_SKIP() << "no window station with a display";
+    box.Attach(list);
+  }
+  void TearDown() override { ::DestroyWindow(list); }
+  HWND list = nullptr;
+  Win32ListBox box;
+  VectorItems items;
+};
 
 // What an accessibility client reads as the name of `child` of the window's client object.
 std::wstring AccessibleName(HWND window, long child) {
@@ -45,13 +55,8 @@ std::wstring AccessibleName(HWND window, long child) {
 
 // A list of 70,000 entries scrolled to its end: the item under the pointer is
 // the real one, not its index cut to 16 bits (70,000 would become 4,464).
-TEST(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
-  const HWND list = MakeList();
-  if (list == nullptr) GTEST_SKIP() << "no window station with a display";
+TEST_F(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
   ::SendMessageW(list, LB_SETITEMHEIGHT, 0, 16);
-  Win32ListBox box;
-  box.Attach(list);
-  VectorItems items;
   for (int i = 0; i < 70'000; ++i) items.items.push_back(L"k" + std::to_wstring(i) + L":t");
   box.Show(items);
   ::SendMessageW(list, LB_SETTOPINDEX, 69'990, 0);
@@ -62,17 +67,11 @@ TEST(Win32ListBoxTest, TheItemUnderAPointIsFullSizeBeyond65536Items) {
   EXPECT_EQ(item, top + 2);
   EXPECT_EQ(items.Item(item), L"k" + std::to_wstring(top + 2) + L":t");
   EXPECT_EQ(box.ItemAt({20, 500}), -1);
-  ::DestroyWindow(list);
 }
 
 // Screen readers and automation ask the control for an item's text; the
 // control holds none, so the answers come from the items.
-TEST(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
-  const HWND list = MakeList();
-  if (list == nullptr) GTEST_SKIP() << "no window station with a display";
-  Win32ListBox box;
-  box.Attach(list);
-  VectorItems items;
+TEST_F(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
   items.items = {L"a:1", L"", L"中文:C:\\程序\\x.exe"};
   box.Show(items);
   items.items.insert(items.items.begin(), L"new:N");
@@ -87,18 +86,11 @@ TEST(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), 5);
   EXPECT_EQ(std::wstring(text), L"new:N");
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(text)), LB_ERR);
-
-  ::DestroyWindow(list);
 }
 
 // Each item's line is its accessible name, through the system's annotation
 // of the list's children, where the system has that service.
-TEST(Win32ListBoxTest, ItemsAreNamedByTheirLines) {
-  const HWND list = MakeList();
-  if (list == nullptr) GTEST_SKIP() << "no window station with a display";
-  Win32ListBox box;
-  box.Attach(list);
-  VectorItems items;
+TEST_F(Win32ListBoxTest, ItemsAreNamedByTheirLines) {
   items.items = {L"a:1", L"中文:C:\\x.exe"};
   box.Show(items);
   ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
@@ -112,7 +104,7 @@ TEST(Win32ListBoxTest, ItemsAreNamedByTheirLines) {
     EXPECT_EQ(AccessibleName(list, 1), L"new:N");
     EXPECT_EQ(AccessibleName(list, 3), L"中文:C:\\x.exe");
   }
-  ::DestroyWindow(list);  // the annotation ends with the control
+  ::DestroyWindow(std::exchange(list, nullptr));  // the annotation ends with the control
   ::CoUninitialize();
   if (!annotated) GTEST_SKIP() << "this system has no annotation service (Wine 8 has none)";
 }
