@@ -14,7 +14,7 @@ cmake --build build/mingw --target Quillet -j"$(nproc)" >/dev/null
 
 run=$root/build/run
 env_dir=$root/build/run-env
-mkdir -p "$run" "$env_dir/home/.fluxbox"
+mkdir -p "$run" "$env_dir/home/.fluxbox" "$env_dir/locale"
 cp build/mingw/Quillet.exe "$run/"
 if [ ! -f "$run/data.txt" ]; then
   # A few harmless entries, in the ANSI code page (GBK), CR LF after each line.
@@ -26,7 +26,8 @@ fi
 # The locale is named for Wine alone (`zh`): bash itself can't see a locale
 # under LOCPATH and would warn.
 export LOCPATH=$env_dir/locale
-[ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1 || true
+[ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >/dev/null 2>&1 \
+  || [ -f "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || { echo "cannot make the zh_CN.UTF-8 locale for Wine" >&2; exit 1; }
 zh() { env LC_ALL=zh_CN.UTF-8 "$@"; }
 export WINEPREFIX=$env_dir/prefix WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 prepare_prefix() {

@@ -13,7 +13,7 @@ UNREAD='它未能读入，列表中缺少它的条目；请在“载入”成功
 
 # suite_up: locale, HOME, Wine prefix, Xvfb, fluxbox, a persistent wineserver.
 suite_up() {
-  mkdir -p "$ROOT/bin" "$ROOT/home/.fluxbox" "$ROOT/xdg" && chmod 700 "$ROOT/xdg" || return 1
+  mkdir -p "$ROOT/bin" "$ROOT/home/.fluxbox" "$ROOT/xdg" "$ROOT/locale" && chmod 700 "$ROOT/xdg" || return 1
   export LOCPATH=$ROOT/locale HOME=$ROOT/home WINEPREFIX=$ROOT/prefix WINEDEBUG=-all \
     WINEDLLOVERRIDES=winemenubuilder.exe=d XDG_RUNTIME_DIR=$ROOT/xdg PATH=$ROOT/bin:$PATH
   unset WINESERVER WINELOADER
