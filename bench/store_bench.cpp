@@ -100,30 +100,32 @@ void Lookup(benchmark::State& state, const std::wstring& typed) {
 void BM_Lookup1Word(benchmark::State& state) { Lookup(state, L"记事本0"); }
 void BM_Lookup5Words(benchmark::State& state) { Lookup(state, L"记事本0 计算器1 文档2 浏览器3 不存在"); }
 
+// The generated file of `count` entries, loaded.
+LineList LoadedList(int count) {
+  PosixFilePort port;
+  EntryFile file(port, Gbk(), EntryFilePath(count));
+  LineList list;
+  file.LoadLines(list);
+  return list;
+}
+
 // The loaded file with one entry added at the top, as after the editor's OK.
 void BM_Save(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  const std::wstring source = EntryFilePath(count);
-  PosixFilePort port;
-  EntryFile file(port, Gbk(), source);
-  LineList list;
-  file.LoadLines(list);
+  LineList list = LoadedList(count);
   list.Insert(0, EntryLine(count));
+  PosixFilePort port;
   const auto target = std::filesystem::temp_directory_path() / "quillet-bench-save.txt";
   EntryFile out(port, Gbk(), target.wstring());
-  Measure(state, source, [&] { benchmark::DoNotOptimize(out.Save(list).ok); });
+  Measure(state, EntryFilePath(count), [&] { benchmark::DoNotOptimize(out.Save(list).ok); });
 }
 
 // The menu's and the editor's changes on the loaded list: an entry added at
 // the top and one in the middle, the middle one replaced, and both deleted.
 void BM_EditAtTop(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  const std::wstring source = EntryFilePath(count);
-  PosixFilePort port;
-  EntryFile file(port, Gbk(), source);
-  LineList list;
-  file.LoadLines(list);
-  Measure(state, source, [&] {
+  LineList list = LoadedList(count);
+  Measure(state, EntryFilePath(count), [&] {
     list.Insert(0, L"新:C:\\new.exe");
     list.Insert(list.size() / 2, L"中:C:\\middle.exe");
     list.Set(list.size() / 2, L"改:C:\\edited.exe");
