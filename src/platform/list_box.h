@@ -55,4 +55,13 @@ inline int ItemAtPoint(PixelPoint at, int client_width, int client_height, int t
   return item >= 0 && item < count ? static_cast<int>(item) : -1;
 }
 
+// Where the selected item (-1: none) is once `shift` items were inserted
+// (shift > 0) or removed (shift < 0) at `changed_at`, in a list now of
+// `count`: it moves with its item, and goes when its item is removed.
+inline int SelectionAfterChange(int selected, int changed_at, int shift, int count) {
+  if (selected >= changed_at && shift < 0 && selected < changed_at - shift) return -1;
+  if (selected >= 0 && selected >= changed_at) selected += shift;
+  return selected < count ? selected : -1;
+}
+
 }  // namespace quillet

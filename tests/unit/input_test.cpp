@@ -41,6 +41,13 @@ TEST(DragGestureTest, TheItemUnderThePointIsFullSize) {
   EXPECT_EQ(ItemAtPoint({10, 400}, 500, 400, 0, 16, 100), -1);  // outside the client area
 }
 
+TEST(ListSelectionTest, MovesWithItsItemAndGoesWithIt) {
+  // Selected, changed at, shift, the list's new count; where the selection is then.
+  const int rows[][5] = {{-1, 0, 3, 9, -1}, {4, 0, 1, 9, 5},   {4, 5, 1, 9, 4},   {4, 4, 1, 9, 5},
+                         {4, 2, -2, 7, 2},  {4, 3, -2, 7, -1}, {4, 0, -9, 0, -1}, {4, 0, 0, 3, -1}};
+  for (const auto& r : rows) EXPECT_EQ(SelectionAfterChange(r[0], r[1], r[2], r[3]), r[4]) << r[0] << r[1] << r[2];
+}
+
 TEST(DragGestureTest, APressDragsOnlyOutsideTheDragRectangleAndEveryButtonClicks) {
   DragGesture gesture(4, 4);
   gesture.Press(MouseButton::kLeft, {100, 50}, 69'999);

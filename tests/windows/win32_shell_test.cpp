@@ -22,24 +22,22 @@ TEST(Win32EnvironmentTest, ReadsVariablesAndProbesFilesAndFolders) {
   EXPECT_FALSE(env.Variable(L"=C:"));
 
   const test::TempFolder temp;
-  const std::wstring& folder = temp.path;
-  EXPECT_TRUE(env.Exists(folder));
-  EXPECT_TRUE(env.Exists(folder + L"\\"));
-  EXPECT_FALSE(env.Exists(folder + L"\\missing.exe"));
+  EXPECT_TRUE(env.Exists(temp.path));
+  EXPECT_TRUE(env.Exists(temp.path + L"\\"));
+  EXPECT_FALSE(env.Exists(temp.path + L"\\missing.exe"));
 }
 
 // A batch file named through a variable starts in its own folder: it writes
 // the folder it runs in beside itself.
 TEST(Win32ShellTest, ATargetStartsInTheFolderThatHoldsIt) {
   const test::TempFolder temp;
-  const std::wstring& folder = temp.path;
-  const std::wstring script = folder + L"\\where.bat", out = folder + L"\\cwd.txt";
+  const std::wstring script = temp.path + L"\\where.bat", out = temp.path + L"\\cwd.txt";
   test::WriteDirectly(script, "@cd > \"%~dp0cwd.txt\"\r\n");
-  ::SetEnvironmentVariableW(L"QUILLET_T_DIR", folder.c_str());
+  ::SetEnvironmentVariableW(L"QUILLET_T_DIR", temp.path.c_str());
   const Win32Environment env;
   const Launch launch = PlanLaunch(L"%QUILLET_T_DIR%\\where.bat", env);
   EXPECT_EQ(launch.file, script);
-  ASSERT_EQ(launch.directory, folder);
+  ASSERT_EQ(launch.directory, temp.path);
 
   Win32Shell().Open(launch.file, launch.directory);
   std::string seen;
@@ -48,7 +46,7 @@ TEST(Win32ShellTest, ATargetStartsInTheFolderThatHoldsIt) {
     seen = test::ReadDirectly(out);
   }
   char expected[MAX_PATH * 3] = {};
-  ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
+  ::WideCharToMultiByte(CP_ACP, 0, temp.path.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
   EXPECT_EQ(seen.substr(0, seen.find_first_of("\r\n")), expected);
 }
 

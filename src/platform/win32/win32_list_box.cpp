@@ -171,17 +171,13 @@ int Win32ListBox::ItemAt(POINT at) const {
 void Win32ListBox::Recount(int changed_at, int shift) {
   if (hwnd_ == nullptr) return;
   const LRESULT top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
-  LRESULT selected = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
-  if (selected != LB_ERR && selected >= changed_at) {
-    if (shift < 0 && selected < changed_at - static_cast<LRESULT>(shift))
-      selected = LB_ERR;  // the selected item went away
-    else
-      selected += shift;
-  }
+  const LRESULT current = ::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  const int selected =
+      SelectionAfterChange(current == LB_ERR ? -1 : static_cast<int>(current), changed_at, shift, Count());
   ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(hwnd_, LB_SETCOUNT, Count(), 0);
   if (top != LB_ERR && top < Count()) ::SendMessageW(hwnd_, LB_SETTOPINDEX, top, 0);
-  if (selected != LB_ERR && selected < Count()) ::SendMessageW(hwnd_, LB_SETCURSEL, selected, 0);
+  if (selected >= 0) ::SendMessageW(hwnd_, LB_SETCURSEL, selected, 0);
   ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
