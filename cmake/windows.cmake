@@ -10,9 +10,11 @@ add_library(quillet_win32 STATIC ${QUILLET_WIN32_SOURCES})
 target_link_libraries(quillet_win32 PUBLIC quillet_store ${QUILLET_WIN_LIBS})
 
 include(cmake/app.cmake)
-# The tests and their helper programs need Debian's GoogleTest sources and
-# Python; a build on Windows itself makes the program alone.
-if(CMAKE_CROSSCOMPILING)
+# The tests and their helper programs need GoogleTest and Python: Debian's
+# GoogleTest sources when cross-compiling, an installed GoogleTest on Windows
+# itself (MSYS2), where they are asked for with -DQUILLET_WINDOWS_TESTS=ON.
+option(QUILLET_WINDOWS_TESTS "Build the Windows tests and their helpers" ${CMAKE_CROSSCOMPILING})
+if(QUILLET_WINDOWS_TESTS)
   include(cmake/app_tests.cmake)
   include(cmake/windows_tests.cmake)
   include(cmake/windows_bench.cmake)

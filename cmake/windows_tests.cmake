@@ -1,14 +1,20 @@
 # The Windows tests: the Win32 layer, cross-compiled with GoogleTest and run
 # by ctest through the emulator of the toolchain file (Wine).
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(EXISTS /usr/src/googletest)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  set(QUILLET_GTEST_MAIN gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(QUILLET_GTEST_MAIN GTest::gtest_main)
+endif()
 
 include(GoogleTest)
 
 file(GLOB QUILLET_WINDOWS_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
 add_executable(windows_tests ${QUILLET_WINDOWS_TESTS})
-target_link_libraries(windows_tests PRIVATE quillet_ui quillet_win32 gtest_main)
+target_link_libraries(windows_tests PRIVATE quillet_ui quillet_win32 ${QUILLET_GTEST_MAIN})
 target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR})
 gtest_discover_tests(windows_tests
   DISCOVERY_MODE PRE_TEST

@@ -9,13 +9,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh windows
+# On Windows itself (MSYS2's MINGW64 shell) the compiler is the system's own;
+# on Debian, MinGW-w64 cross-compiles.
+case "$(uname -s)" in
+  MINGW* | MSYS*) toolchain=() ;;
+  *) bash scripts/deps.sh windows && toolchain=(--toolchain cmake/mingw-w64.cmake) ;;
+esac
 
 version=$(sed -n 's/^project(Quillet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "dist.sh: no project version in CMakeLists.txt" >&2; exit 1; }
 out=build/dist
 rm -rf "$out"
-cmake -S . -B "$out" --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$out" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$out" --target Quillet -j"$(nproc)" >/dev/null
 
 # The time of the last commit (a constant outside a git work tree) stamps every entry.
