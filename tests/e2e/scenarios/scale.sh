@@ -3,7 +3,11 @@
 # the top it leaves a sliver of 40 twips, 4 pixels at this DPI.
 . "$(dirname "$0")/../lib.sh"
 begin
-dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+# Some Wines read the scale only when their server starts: it starts again.
+dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null; wineserver -w; wineserver -p
+}
 at_exit "dpi 96"  # for the journeys after this one
 dpi 144
 entries
