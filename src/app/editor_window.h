@@ -43,8 +43,8 @@ class EditorWindow final : private EditorWindowFonts, public MessageTarget, publ
   TextBox& Text1() override { return text1_; }
   TextBox& Text2() override { return text2_; }
 
-  // The key preview: Tab and Shift+Tab go between the two boxes; Enter and
-  // Escape do nothing in them. Returns true when the message is used up.
+  // The key preview: Tab and Shift+Tab go round the two boxes and OK; Space
+  // presses a focused OK; Enter and Escape do nothing in the boxes. Returns true when the message is used up.
   bool PreTranslate(const MSG& msg);
 
  private:

@@ -42,13 +42,10 @@ class ScopedKernelHandle {
 
 namespace handles_detail {
 inline HANDLE InvalidFile() { return INVALID_HANDLE_VALUE; }
-inline HANDLE NullHandle() { return nullptr; }
 }  // namespace handles_detail
 
 // A file from CreateFileW.
 using FileHandle = ScopedKernelHandle<&handles_detail::InvalidFile>;
-// A process, thread, event or other object whose opener returns nullptr on failure.
-using KernelHandle = ScopedKernelHandle<&handles_detail::NullHandle>;
 
 // A menu from CreatePopupMenu, destroyed once.
 class MenuHandle {

@@ -6,7 +6,7 @@
 
 namespace quillet {
 
-// MessageBoxW without an icon, OK as the default button. The box is topmost
+// MessageBoxW without an icon, the default button as the style says. The box is topmost
 // and takes the foreground so that it never opens behind the topmost main window.
 class Win32MessageBoxes final : public MessageBoxes {
  public:
