@@ -131,7 +131,7 @@ HWND EditorWindow::CreateEdit(HWND parent, const RECT& r) {
 }
 
 void EditorWindow::CreateControls() {
-  title_font_ = MakeFont(kTitleFace, kTitlePoints, true, DEFAULT_CHARSET, dpi_);
+  title_font_ = MakeFont(kTitleFace, kTitlePoints, true, GB2312_CHARSET, dpi_);
   text_font_ = MakeFont(kTextFace, kTextPoints, false, GB2312_CHARSET, dpi_);
   const HFONT text_font = text_font_.get();
   for (const EditorLayout& control : kLayout) {
