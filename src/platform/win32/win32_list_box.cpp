@@ -115,6 +115,11 @@ LRESULT Win32ListBox::OnTextMessage(UINT message, WPARAM wparam, LPARAM lparam, 
   switch (message) {
     case LB_GETTEXTLEN:
     case LB_GETTEXT:
+      // Only the program's own thread gets text. For a list without strings
+      // the system passes another thread's or program's buffer sized for a
+      // pointer, so it gets what the list box itself answers; screen readers
+      // read the items through the annotation.
+      if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) break;
       if (message == LB_GETTEXT) return CopyItem(wparam, reinterpret_cast<wchar_t*>(lparam));
       return wparam < static_cast<WPARAM>(Count()) ? static_cast<LRESULT>(Item(wparam).size()) : LB_ERR;
     case WM_GETOBJECT:

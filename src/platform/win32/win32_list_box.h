@@ -13,8 +13,8 @@ class ItemNameServer;
 // owner-drawn): the control only knows the number of items, and an item's
 // text is asked for when it is drawn. Filling it is one message whatever the
 // count, and an item may hold any character, NUL included. The control
-// answers LB_GETTEXTLEN and LB_GETTEXT from the items, so that screen readers
-// and automation can read them.
+// answers LB_GETTEXTLEN and LB_GETTEXT from the items to the program's own
+// thread; screen readers and automation read them through the annotation.
 class Win32ListBox final : public ListBox {
  public:
   // The styles the control must be created with.
