@@ -217,6 +217,13 @@ std::unique_ptr<Form2View> EditorWindowFactory::Create(std::wstring& why) {
   return view;
 }
 
+HWND EditorWindowFactory::HwndOf(const Window& window) const {
+  for (EditorWindow* editor : living_) {
+    if (&editor->window() == &window) return editor->hwnd();
+  }
+  return nullptr;
+}
+
 bool EditorWindowFactory::PreTranslate(const MSG& msg) {
   for (EditorWindow* window : living_) {
     if (window->PreTranslate(msg)) return true;

@@ -80,6 +80,8 @@ class EditorWindowFactory final : public Form2ViewFactory {
 
   // Offers the message to every living editor window's key preview.
   bool PreTranslate(const MSG& msg);
+  // The window of a living editor's Window; nullptr for any other.
+  HWND HwndOf(const Window& window) const;
 
  private:
   friend class EditorWindow;

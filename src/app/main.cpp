@@ -60,6 +60,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   EditorWindowFactory editors(screen);
   Form2 form2({editors, main.window(), main.items(), main.text1(), screen, messages, file, state});
   editors.set_form(form2);
+  // The editor's refusals belong to the editor.
+  messages.set_owner_lookup([&editors](const Window& window) { return editors.HwndOf(window); });
   Win32PopupMenuFactory menus(L"sett");
   Sett sett({menus, main.window(), main.items(), form2, messages, file, state});
   main.form().Connect(sett, form2);
