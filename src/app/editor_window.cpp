@@ -22,48 +22,19 @@ constexpr COLORREF kPanel = ToColorRef(kPanelYellow);
 constexpr COLORREF kCaptionInk = ToColorRef(kWhite);
 constexpr COLORREF kLabelInk = ToColorRef(kBlack);
 
-constexpr wchar_t kTitleFace[] = L"Consolas";
-constexpr float kTitlePoints = 12.0f;
-constexpr wchar_t kTextFace[] = L"微软雅黑";
-constexpr float kTextPoints = 12.0f;
-
 constexpr UINT_PTR kText1Id = 201;
 constexpr UINT_PTR kText2Id = 202;
 // The button-like close picture and OK label.
 constexpr int kImage3Click = 1;
 constexpr int kLabel3Click = 2;
 
-enum class EditorControl { kTitle, kImage3, kPicture1, kLabel1, kText1, kLabel2, kText2, kLabel3 };
-
-struct EditorLayout {
-  EditorControl id;
-  bool in_panel;  // a child of Picture1, placed relative to it
-  float left, top, width, height;
-  const wchar_t* caption;
-};
-
-// The editor's design, in twips (15 twips are one pixel at 96 DPI).
-constexpr float kWidth = kForm2Width;
-constexpr float kHeight = kForm2Height;
-constexpr std::array<EditorLayout, 8> kLayout{{
-    {EditorControl::kTitle, false, 75, 15, 840, 300, L"Add"},
-    {EditorControl::kImage3, false, 6165, 0, 300, 300, L""},
-    {EditorControl::kPicture1, false, 60, 360, 6390, 1965, L""},
-    {EditorControl::kLabel1, true, 60, 240, 1215, 390, L"触发关键字"},
-    {EditorControl::kText1, true, 1395, 255, 4365, 375, L""},
-    {EditorControl::kLabel2, true, 75, 795, 1170, 405, L"路径/网址"},
-    {EditorControl::kText2, true, 1380, 810, 4380, 405, L""},
-    {EditorControl::kLabel3, true, 1950, 1440, 2505, 375, L"OK"},
-}};
-
-std::function<void(HDC, const RECT&)> LabelPainter(const wchar_t* caption, HFONT font, COLORREF background,
-                                                   COLORREF ink, UINT align) {
-  return [=](HDC dc, const RECT& rect) { PaintLabel(dc, rect, caption, font, background, ink, align); };
-}
-
 }  // namespace
 
-EditorWindow::EditorWindow(EditorWindowFactory& factory) : factory_(factory) { factory_.living_.push_back(this); }
+EditorWindow::EditorWindow(EditorWindowFactory& factory)
+    : FormWindow({kForm2Layout, kForm2Fonts, Form2Control::kPicture1, kForm2Width, kForm2Height, EditorBox::kText1}),
+      factory_(factory) {
+  factory_.living_.push_back(this);
+}
 
 EditorWindow::~EditorWindow() {
   auto& living = factory_.living_;
@@ -72,15 +43,15 @@ EditorWindow::~EditorWindow() {
 
 Form2& EditorWindow::form() { return *factory_.form_; }
 
-EditorBox EditorWindow::FocusedBox() const {
+std::optional<EditorBox> EditorWindow::FocusedStop() const {
   const HWND focused = ::GetFocus();
   for (const EditorBox box : {EditorBox::kText1, EditorBox::kText2, EditorBox::kLabel3}) {
-    if (focused != nullptr && focused == Box(box)) return box;
+    if (focused != nullptr && focused == StopHwnd(box)) return box;
   }
-  return EditorBox::kOther;
+  return std::nullopt;
 }
 
-HWND EditorWindow::Box(EditorBox box) const {
+HWND EditorWindow::StopHwnd(EditorBox box) const {
   switch (box) {
     case EditorBox::kText2: return text2_.hwnd();
     case EditorBox::kLabel3: return label3_.hwnd();
@@ -89,25 +60,15 @@ HWND EditorWindow::Box(EditorBox box) const {
 }
 
 bool EditorWindow::Create(std::wstring& why) {
-  // Sized and centred at the scale of the monitor it appears on.
-  const Monitor primary = factory_.screen_.Primary();
-  dpi_ = primary.dpi;
-  const PixelRect at = InitialWindowRect(primary, kWidth, kHeight);
   WindowParams params{L"QuilletEditor"};
   params.ex_style = WS_EX_TOOLWINDOW;
   params.style = WS_POPUP | WS_CLIPCHILDREN;
-  params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = L"Form2";
   params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
-  if (MessageTarget::Create(params) == nullptr) {
+  // Sized and centred at the scale of the monitor it appears on.
+  if (CreateFrame(params, factory_.screen_.Primary()) == nullptr) {
     why = SystemErrorMessage(::GetLastError());
     return false;
-  }
-  const unsigned dpi = WindowDpi(hwnd());
-  if (dpi != dpi_) {
-    dpi_ = dpi;
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kWidth, dpi_), TwipsToPixels(kHeight, dpi_),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   window_.Attach(hwnd());
   CreateControls();
@@ -122,66 +83,53 @@ bool EditorWindow::Create(std::wstring& why) {
   return true;
 }
 
-HWND EditorWindow::CreateEdit(HWND parent, const RECT& r) {
-  const HWND edit =
-      ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  if (edit != nullptr) ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(text_font_.get()), FALSE);
-  return edit;
+HWND EditorWindow::CreateEdit(HWND parent, const RECT& r, UINT_PTR id) {
+  return ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, r.left,
+                           r.top, r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(id),
+                           ::GetModuleHandleW(nullptr), nullptr);
 }
 
-void EditorWindow::CreateControls() {
-  title_font_ = MakeFont(kTitleFace, kTitlePoints, true, DEFAULT_CHARSET, dpi_);
-  text_font_ = MakeFont(kTextFace, kTextPoints, false, GB2312_CHARSET, dpi_);
-  const HFONT text_font = text_font_.get();
-  for (const EditorLayout& control : kLayout) {
-    const int x = TwipsToPixels(control.left, dpi_), y = TwipsToPixels(control.top, dpi_);
-    const RECT r{x, y, x + TwipsToPixels(control.width, dpi_), y + TwipsToPixels(control.height, dpi_)};
-    const HWND parent = control.in_panel ? picture1_.hwnd() : hwnd();
-    switch (control.id) {
-      case EditorControl::kTitle:
-        title_.Create(parent, r,
-                      {.paint = LabelPainter(control.caption, title_font_.get(), kBlue, kCaptionInk, DT_LEFT | DT_TOP)},
-                      control.caption);
-        break;
-      case EditorControl::kImage3:
-        image3_.Create(parent, r,
-                       Clickable(
-                           clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
-                           [this] { form().Image3_Click(); }),
-                       kCloseIconName);
-        break;
-      case EditorControl::kPicture1:
-        picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
-        break;
-      case EditorControl::kLabel1:
-        label1_.Create(parent, r,
-                       {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
-                       control.caption);
-        break;
-      case EditorControl::kLabel2:
-        label2_.Create(parent, r,
-                       {.paint = LabelPainter(control.caption, text_font, kPanel, kLabelInk, DT_LEFT | DT_TOP)},
-                       control.caption);
-        break;
-      case EditorControl::kLabel3: {
-        Surface::Events ok = Clickable(
-            clicks_, kLabel3Click, LabelPainter(control.caption, text_font, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
-            [this] { form().Label3_Click(); });
-        ok.tab_stop = true;
-        label3_.Create(parent, r, std::move(ok), control.caption);
-        break;
-      }
-      case EditorControl::kText1:
-        text1_.Attach(CreateEdit(parent, r));
-        if (text1_.hwnd() != nullptr) ::SetWindowLongPtrW(text1_.hwnd(), GWLP_ID, kText1Id);
-        break;
-      case EditorControl::kText2:
-        text2_.Attach(CreateEdit(parent, r));
-        if (text2_.hwnd() != nullptr) ::SetWindowLongPtrW(text2_.hwnd(), GWLP_ID, kText2Id);
-        break;
+// The font is looked up at each paint: a change of scale makes it anew.
+std::function<void(HDC, const RECT&)> EditorWindow::LabelPainter(const ControlLayout<Form2Control>& row,
+                                                                 COLORREF background, COLORREF ink, UINT align) {
+  const wchar_t* caption = row.caption;
+  const int font = row.font;
+  return [=, this](HDC dc, const RECT& rect) { PaintLabel(dc, rect, caption, FontAt(font), background, ink, align); };
+}
+
+HWND EditorWindow::CreateControl(const ControlLayout<Form2Control>& row, HWND parent, const RECT& r) {
+  switch (row.id) {
+    case Form2Control::kTitle:
+      title_.Create(parent, r, {.paint = LabelPainter(row, kBlue, kCaptionInk, DT_LEFT | DT_TOP)}, row.caption);
+      return title_.hwnd();
+    case Form2Control::kImage3:
+      image3_.Create(parent, r,
+                     Clickable(
+                         clicks_, kImage3Click, [](HDC dc, const RECT& rect) { PaintCross(dc, rect, kBlue); },
+                         [this] { form().Image3_Click(); }),
+                     kCloseIconName);
+      return image3_.hwnd();
+    case Form2Control::kPicture1:
+      picture1_.Create(parent, r, {.paint = [](HDC dc, const RECT& rect) { Fill(dc, rect, kPanel); }});
+      return picture1_.hwnd();
+    case Form2Control::kLabel1:
+      label1_.Create(parent, r, {.paint = LabelPainter(row, kPanel, kLabelInk, DT_LEFT | DT_TOP)}, row.caption);
+      return label1_.hwnd();
+    case Form2Control::kLabel2:
+      label2_.Create(parent, r, {.paint = LabelPainter(row, kPanel, kLabelInk, DT_LEFT | DT_TOP)}, row.caption);
+      return label2_.hwnd();
+    case Form2Control::kLabel3: {
+      Surface::Events ok =
+          Clickable(clicks_, kLabel3Click, LabelPainter(row, kBlue, kCaptionInk, DT_CENTER | DT_VCENTER),
+                    [this] { form().Label3_Click(); });
+      ok.tab_stop = true;
+      label3_.Create(parent, r, std::move(ok), row.caption);
+      return label3_.hwnd();
     }
+    case Form2Control::kText1: text1_.Attach(CreateEdit(parent, r, kText1Id)); return text1_.hwnd();
+    case Form2Control::kText2: text2_.Attach(CreateEdit(parent, r, kText2Id)); return text2_.hwnd();
   }
+  return nullptr;
 }
 
 LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -225,24 +173,21 @@ LRESULT EditorWindow::OnText2Message(UINT message, WPARAM wparam, LPARAM lparam)
   return text2_hook_.Default(message, wparam, lparam);
 }
 
-bool EditorWindow::PreTranslate(const MSG& msg) {
-  if (hwnd() == nullptr) return false;
-  const bool in_box = msg.hwnd == text1_.hwnd() || msg.hwnd == text2_.hwnd();
-  if (!in_box && msg.hwnd != hwnd() && msg.hwnd != label3_.hwnd()) return false;
-  if (msg.message == WM_KEYDOWN) {
-    const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
-                       ::GetKeyState(VK_MENU) < 0};
-    const EditorKeyAction action = RouteEditorKey(key, FocusedBox());
-    if (action.focus) ::SetFocus(Box(*action.focus));
-    if (action.press_ok) clicks_.Press(kLabel3Click);
-    return action.consumed;
-  }
-  if (msg.message == WM_KEYUP && EditorKeyUpReleasesOk(static_cast<int>(msg.wParam), FocusedBox())) {
-    if (clicks_.Release(kLabel3Click) == kLabel3Click) form().Label3_Click();
-    return true;
-  }
-  return (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && in_box &&
-         EditorSwallowsChar(static_cast<wchar_t>(msg.wParam));
+bool EditorWindow::OnKeyDown(const KeyPress& key) {
+  const EditorKeyAction action = RouteEditorKey(key, FocusedBox());
+  if (action.focus) ::SetFocus(StopHwnd(*action.focus));
+  if (action.press_ok) clicks_.Press(kLabel3Click);
+  return action.consumed;
+}
+
+bool EditorWindow::OnKeyUp(int key) {
+  if (!EditorKeyUpReleasesOk(key, FocusedBox())) return false;
+  if (clicks_.Release(kLabel3Click) == kLabel3Click) form().Label3_Click();
+  return true;
+}
+
+bool EditorWindow::OnChar(wchar_t c, HWND target) {
+  return (target == text1_.hwnd() || target == text2_.hwnd()) && EditorSwallowsChar(c);
 }
 
 LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -257,21 +202,12 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // A drag only while the primary button is held (see Surface).
       if (wparam & MK_LBUTTON) form().Form_MouseMove();
       return 0;
-    case WM_ACTIVATE:
-      // Give the focus back to the box that had it.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        const EditorBox focused = FocusedBox();
-        focus_.Deactivated(focused == EditorBox::kOther ? std::nullopt : std::optional(focused));
-      } else {
-        ::SetFocus(Box(focus_.Activated()));
-      }
-      return 0;
     case WM_CLOSE:
       // Alt+F4 takes the close picture's road: the window stays for Form2 to hide.
       form().Image3_Click();
       return 0;
   }
-  return Default(message, wparam, lparam);
+  return FormWindow::OnMessage(message, wparam, lparam);
 }
 
 std::unique_ptr<Form2View> EditorWindowFactory::Create(std::wstring& why) {
@@ -279,6 +215,13 @@ std::unique_ptr<Form2View> EditorWindowFactory::Create(std::wstring& why) {
   auto view = std::make_unique<EditorWindow>(*this);
   if (!view->Create(why)) return nullptr;
   return view;
+}
+
+HWND EditorWindowFactory::HwndOf(const Window& window) const {
+  for (EditorWindow* editor : living_) {
+    if (&editor->window() == &window) return editor->hwnd();
+  }
+  return nullptr;
 }
 
 bool EditorWindowFactory::PreTranslate(const MSG& msg) {

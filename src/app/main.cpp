@@ -10,6 +10,7 @@
 #include "platform/win32/ansi_codec.h"
 #include "platform/win32/boundary.h"
 #include "platform/win32/drop_target.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/win32_file_port.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -59,17 +60,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   EditorWindowFactory editors(screen);
   Form2 form2({editors, main.window(), main.items(), main.text1(), screen, messages, file, state});
   editors.set_form(form2);
+  // The editor's refusals belong to the editor.
+  messages.set_owner_lookup([&editors](const Window& window) { return editors.HwndOf(window); });
   Win32PopupMenuFactory menus(L"sett");
   Sett sett({menus, main.window(), main.items(), form2, messages, file, state});
   main.form().Connect(sett, form2);
   marks.Mark("forms_wired");
 
-  try {
-    main.form().Form_Load();
-  } catch (...) {
-    ReportCurrentException();
-    main.window().MakeTopmost(/*show=*/true);
-  }
+  // A load that failed still shows the window.
+  Guarded([&] { main.window().MakeTopmost(/*show=*/true); }, [&] { main.form().Form_Load(); });
 
   // What the first sight needn't wait for (the list buttons, tool tips, the
   // summoning key, drops: OLE starts slowly on some systems) comes after the
@@ -83,11 +82,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   marks.Mark("after_shown_done");
   marks.Write();
 
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (main.PreTranslate(msg) || editors.PreTranslate(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return 0;
+  return RunMessageLoop([&](const MSG& msg) { return main.PreTranslate(msg) || editors.PreTranslate(msg); });
 }

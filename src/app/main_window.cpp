@@ -43,33 +43,31 @@ int CommandNumber(Form1Control id) {
   }
 }
 
+bool OnScreen(const Form1Layout& row) { return OnScreenAtStart(row); }
+bool OffScreen(const Form1Layout& row) { return !OnScreenAtStart(row); }
+
 }  // namespace
+
+MainWindow::MainWindow(const Services& services)
+    : FormWindow({kForm1Layout, kForm1Fonts, Form1Control::kPmenu, kForm1Width, kForm1Height, Form1Control::kText1}),
+      services_(services) {}
 
 bool MainWindow::Create(StartupMarks& marks) {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
-  // Made at the size and place it has on the monitor it appears on, whose
-  // scale may differ from the system's at sign-in.
-  const Monitor primary = services_.screen.Primary();
-  dpi_ = primary.dpi;
-  const PixelRect at = InitialWindowRect(primary, kForm1Width, kForm1Height);
   WindowParams params{L"QuilletMain"};
   // Topmost from its creation: Wine only tells the window manager when it maps the window.
   params.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   params.style = WS_POPUP | WS_CLIPCHILDREN;
-  params.rect = {at.left, at.top, at.right, at.bottom};
   params.text = kForm1WindowText;
   params.background = blue_.get();
   params.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLET));
-  if (MessageTarget::Create(params) == nullptr) return false;
+  // Made at the size and place it has on the monitor it appears on, whose
+  // scale may differ from the system's at sign-in.
+  if (CreateFrame(params, services_.screen.Primary()) == nullptr) return false;
   marks.Mark("window");
   window_.Attach(hwnd());
-  if (WindowDpi(hwnd()) != dpi_) {
-    dpi_ = WindowDpi(hwnd());
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixels(kForm1Width, dpi_), TwipsToPixels(kForm1Height, dpi_),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  CreateControls(/*on_screen_at_start=*/true);
+  CreateControls(&OnScreen);
   marks.Mark("controls");
   SetListItemHeight();
   marks.Mark("list_item_height");
@@ -87,7 +85,7 @@ bool MainWindow::Create(StartupMarks& marks) {
 
 void MainWindow::FinishAfterShown() {
   // Last in the layout, they stay last in the stacking and the tab order.
-  CreateControls(/*on_screen_at_start=*/false);
+  CreateControls(&OffScreen);
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -109,92 +107,56 @@ void MainWindow::FinishAfterShown() {
   }
 }
 
-// Pixels relative to the parent: the window, or the strip for its children.
-RECT MainWindow::ControlRect(const ControlLayout& layout) const {
-  const int x = TwipsToPixels(layout.left, dpi_), y = TwipsToPixels(layout.top, dpi_);
-  return {x, y, x + TwipsToPixels(layout.width, dpi_), y + TwipsToPixels(layout.height, dpi_)};
-}
-
-HFONT MainWindow::FontFor(const ControlFont* wanted) {
-  const ControlFont* fonts[] = {&kConsolas9, &kConsolas105, &kConsolas12Bold, &kSimSun9};
-  for (std::size_t i = 0; i < 4; ++i) {
-    if (fonts[i] != wanted) continue;
-    if (fonts_[i].get() == nullptr) {
-      const BYTE charset = wanted == &kSimSun9 ? GB2312_CHARSET : DEFAULT_CHARSET;
-      fonts_[i] = MakeFont(wanted->face, wanted->points, wanted->bold, charset, dpi_);
-    }
-    return fonts_[i].get();
-  }
-  return nullptr;
-}
-
-void MainWindow::CreateControls(bool on_screen_at_start) {
+HWND MainWindow::CreateControl(const Form1Layout& row, HWND parent, const RECT& r) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const COLORREF blue = ToColorRef(kStripBlue);
-  for (const ControlLayout& layout : kForm1Layout) {
-    if (OnScreenAtStart(layout) != on_screen_at_start) continue;
-    const RECT r = ControlRect(layout);
-    const HWND parent = layout.in_strip ? strip_.hwnd() : hwnd();
-    HWND created = nullptr;
-    switch (layout.id) {
-      case Form1Control::kPmenu:
-        strip_.Create(hwnd(), r,
-                      {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
-                       .mouse_move = [this] { form_->pmenu_MouseMove(); }});
-        created = strip_.hwnd();
-        break;
-      case Form1Control::kTitle: {
-        const ControlFont* font = layout.font;
-        const wchar_t* caption = layout.caption;
-        title_.Create(parent, r,
-                      {.paint =
-                           [this, blue, font, caption](HDC dc, const RECT& rect) {
-                             PaintLabel(dc, rect, caption, FontFor(font), blue, ToColorRef(kWhite), DT_LEFT | DT_TOP);
-                           },
-                       .mouse_move = [this] { form_->title_MouseMove(); }},
-                      caption);
-        created = title_.hwnd();
-        break;
-      }
-      case Form1Control::kText1:
-        created = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, parent, reinterpret_cast<HMENU>(kText1Id),
-                                    instance, nullptr);
-        text1_.Attach(created);
-        break;
-      case Form1Control::kImage1:
-        image1_.Create(parent, r,
-                       Clickable(
-                           clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
-                           [this] { form_->Image1_Click(); }),
-                       kImage1ToolTip);
-        created = image1_.hwnd();
-        break;
-      case Form1Control::kImage3:
-        image3_.Create(parent, r,
-                       Clickable(
-                           clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
-                           [this] { form_->Image3_Click(); }),
-                       kCloseIconName);
-        created = image3_.hwnd();
-        break;
-      case Form1Control::kList1:
-        created = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | Win32ListBox::kStyle,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                                    reinterpret_cast<HMENU>(kList1Id), instance, nullptr);
-        list_.Attach(created);
-        break;
-      default: {
-        const int number = CommandNumber(layout.id);
-        const DWORD visible = layout.id == Form1Control::kCommand5 ? 0 : WS_VISIBLE;
-        created = ::CreateWindowExW(0, L"BUTTON", layout.caption, WS_CHILD | visible | BS_PUSHBUTTON, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, parent,
-                                    reinterpret_cast<HMENU>(kCommandIdBase + number), instance, nullptr);
-        buttons_[number - 1] = created;
-      }
+  switch (row.id) {
+    case Form1Control::kPmenu:
+      strip_.Create(parent, r,
+                    {.paint = [blue](HDC dc, const RECT& rect) { Fill(dc, rect, blue); },
+                     .mouse_move = [this] { form_->pmenu_MouseMove(); }});
+      return strip_.hwnd();
+    case Form1Control::kTitle: {
+      const int font = row.font;
+      const wchar_t* caption = row.caption;
+      title_.Create(parent, r,
+                    {.paint =
+                         [this, blue, font, caption](HDC dc, const RECT& rect) {
+                           PaintLabel(dc, rect, caption, FontAt(font), blue, ToColorRef(kWhite), DT_LEFT | DT_TOP);
+                         },
+                     .mouse_move = [this] { form_->title_MouseMove(); }},
+                    caption);
+      return title_.hwnd();
     }
-    if (created != nullptr && layout.font != nullptr) {
-      ::SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), FALSE);
+    case Form1Control::kText1:
+      text1_.Attach(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
+                                      r.top, r.right - r.left, r.bottom - r.top, parent,
+                                      reinterpret_cast<HMENU>(kText1Id), instance, nullptr));
+      return text1_.hwnd();
+    case Form1Control::kImage1:
+      image1_.Create(parent, r,
+                     Clickable(
+                         clicks_, kImage1Click, [blue](HDC dc, const RECT& rect) { PaintHouse(dc, rect, blue); },
+                         [this] { form_->Image1_Click(); }),
+                     kImage1ToolTip);
+      return image1_.hwnd();
+    case Form1Control::kImage3:
+      image3_.Create(parent, r,
+                     Clickable(
+                         clicks_, kImage3Click, [blue](HDC dc, const RECT& rect) { PaintCross(dc, rect, blue); },
+                         [this] { form_->Image3_Click(); }),
+                     kCloseIconName);
+      return image3_.hwnd();
+    case Form1Control::kList1:
+      list_.Attach(::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | Win32ListBox::kStyle,
+                                     r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                                     reinterpret_cast<HMENU>(kList1Id), instance, nullptr));
+      return list_.hwnd();
+    default: {
+      const DWORD visible = row.id == Form1Control::kCommand5 ? 0 : WS_VISIBLE;
+      return ::CreateWindowExW(0, L"BUTTON", row.caption, WS_CHILD | visible | BS_PUSHBUTTON, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, parent,
+                               reinterpret_cast<HMENU>(kCommandIdBase + CommandNumber(row.id)), instance, nullptr);
     }
   }
 }
@@ -205,40 +167,10 @@ void MainWindow::SetListItemHeight() {
   if (!dc) return;
   TEXTMETRICW metrics{};
   {
-    Selected font(dc.get(), FontFor(&kConsolas105));
+    Selected font(dc.get(), FontAt(kConsolas105));
     ::GetTextMetricsW(dc.get(), &metrics);
   }
   ::SendMessageW(list_.hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight > 0 ? metrics.tmHeight : 16);
-}
-
-HWND MainWindow::LayoutHwnd(Form1Control id) const {
-  switch (id) {
-    case Form1Control::kPmenu: return strip_.hwnd();
-    case Form1Control::kTitle: return title_.hwnd();
-    case Form1Control::kImage1: return image1_.hwnd();
-    case Form1Control::kImage3: return image3_.hwnd();
-    default: return Control(id);
-  }
-}
-
-// The window moved to a monitor of another DPI: the same twips at the new
-// DPI, fonts made anew, in the place the system suggests.
-void MainWindow::OnDpiChanged(unsigned dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  std::array<Font, 4> old_fonts = std::move(fonts_);  // in use until every control has its new one
-  fonts_ = {};
-  for (const ControlLayout& layout : kForm1Layout) {
-    const HWND control = LayoutHwnd(layout.id);
-    if (control == nullptr) continue;
-    const RECT r = ControlRect(layout);
-    ::SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (layout.font != nullptr)
-      ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(layout.font)), TRUE);
-  }
-  SetListItemHeight();
-  ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(kForm1Width, dpi_),
-                 TwipsToPixels(kForm1Height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::AddToolTip(HWND tool, const wchar_t* text) {
@@ -252,47 +184,25 @@ void MainWindow::AddToolTip(HWND tool, const wchar_t* text) {
   ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-HWND MainWindow::Control(Form1Control id) const {
-  switch (id) {
-    case Form1Control::kText1: return text1_.hwnd();
-    case Form1Control::kList1: return list_.hwnd();
-    default: {
-      const int number = CommandNumber(id);
-      return number > 0 ? buttons_[number - 1] : nullptr;
-    }
-  }
-}
-
-std::optional<Form1Control> MainWindow::FocusedControl() const {
+std::optional<Form1Control> MainWindow::FocusedStop() const {
   const HWND focused = ::GetFocus();
   for (const Form1Control id : kForm1TabOrder) {
-    if (focused != nullptr && Control(id) == focused) return id;
+    if (focused != nullptr && ControlHwnd(id) == focused) return id;
   }
   return std::nullopt;
 }
 
-bool MainWindow::PreTranslate(const MSG& msg) {
-  if (hwnd() == nullptr) return false;
-  if (msg.hwnd != hwnd() && !::IsChild(hwnd(), msg.hwnd)) return false;
-  switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {  // Alt+Enter comes as a system key
-      const KeyPress key{static_cast<int>(msg.wParam), ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
-                         ::GetKeyState(VK_MENU) < 0};
-      const MainKeyAction action = RouteMainKey(key, FocusedControl());
-      if (action.focus) ::SetFocus(Control(*action.focus));
-      if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
-      if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
-      if (action.open_menu) form_->List1_MenuKey();
-      return action.consumed;
-    }
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      // The key-down reached the box; the line break it types would only beep.
-      return IsBeepingLineBreak(static_cast<wchar_t>(msg.wParam));
-  }
-  return false;
+bool MainWindow::OnKeyDown(const KeyPress& key) {
+  const MainKeyAction action = RouteMainKey(key, FocusedStop());
+  if (action.focus) ::SetFocus(ControlHwnd(*action.focus));
+  if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
+  if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
+  if (action.open_menu) form_->List1_MenuKey();
+  return action.consumed;
 }
+
+// The key-down reached the box; the line break it types would only beep.
+bool MainWindow::OnChar(wchar_t c, HWND) { return IsBeepingLineBreak(c); }
 
 void MainWindow::OnCommand(int id) {
   switch (id - static_cast<int>(kCommandIdBase)) {
@@ -376,15 +286,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ::SetBkColor(reinterpret_cast<HDC>(wparam), ToColorRef(kStripBlue));
       ::SetTextColor(reinterpret_cast<HDC>(wparam), ToColorRef(kBlack));
       return reinterpret_cast<LRESULT>(blue_.get());
-    case WM_ACTIVATE:
-      // Give the focus back to the control that had it.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        focus_.Deactivated(FocusedControl());
-      } else {
-        ::SetFocus(Control(focus_.Activated()));
-      }
-      return 0;
-    case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
     case WM_HOTKEY:
       // The system lets the window that gets the hot key take the foreground.
       if (wparam == kSummonHotKeyId) form_->Form_HotKey();
@@ -401,7 +302,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_QUERYENDSESSION: return form_->Image3_Click() ? TRUE : FALSE;
   }
-  return Default(message, wparam, lparam);
+  return FormWindow::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace quillet

@@ -7,35 +7,33 @@
 #include <optional>
 #include <string>
 
+#include "app/form_window.h"
 #include "app/startup_marks.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/message_target.h"
 #include "platform/win32/subclass.h"
 #include "platform/win32/surface.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_list_box.h"
 #include "ui/click_tracker.h"
 #include "ui/drag_gesture.h"
-#include "ui/focus_memory.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
 
 namespace quillet {
 
 // What the main window and its controls paint with. A base class of the
-// window, ahead of MessageTarget, so that it outlives the window, which
-// MessageTarget destroys.
+// window, ahead of the window base, so that it outlives the window, which
+// the base destroys.
 struct MainWindowPaint {
   Brush blue_, yellow_;
-  std::array<Font, 4> fonts_;
   std::wstring text1_tip_;  // the tool tip keeps a pointer to it
 };
 
 // The real Form1: a borderless, topmost tool window (no task-bar button) built
 // from the layout table, whose messages become Form1's handler calls.
-class MainWindow final : private MainWindowPaint, public MessageTarget {
+class MainWindow final : private MainWindowPaint, public FormWindow<Form1Control, Form1Control> {
  public:
   struct Services {
     Screen& screen;
@@ -46,7 +44,7 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
     EntryFile& file;
     SharedState& state;
   };
-  explicit MainWindow(const Services& services) : services_(services) {}
+  explicit MainWindow(const Services& services);
 
   // Creates the window and its controls, hidden; false on failure. Each step
   // is marked in `marks`.
@@ -61,23 +59,19 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   EntryList& items() { return items_; }
   TextBox& text1() { return text1_; }
 
-  // The key preview, called for every message before it is dispatched: Enter
-  // anywhere in the window runs the lookup and still reaches its control (a
-  // focused button is pressed); Tab and Shift+Tab go round the tab order.
-  // Returns true when the message is used up.
-  bool PreTranslate(const MSG& msg);
+  // The key preview (PreTranslate): Enter anywhere in the window runs the
+  // lookup and still reaches its control (a focused button is pressed); Tab
+  // and Shift+Tab go round the tab order.
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  // The controls seen when the window first shows, or the others.
-  void CreateControls(bool on_screen_at_start);
-  RECT ControlRect(const ControlLayout& layout) const;
-  HWND Control(Form1Control id) const;
-  HFONT FontFor(const ControlFont* wanted);
-  HWND LayoutHwnd(Form1Control id) const;
+  HWND CreateControl(const Form1Layout& row, HWND parent, const RECT& r) override;
+  std::optional<Form1Control> FocusedStop() const override;
+  HWND StopHwnd(Form1Control id) const override { return ControlHwnd(id); }
+  bool OnKeyDown(const KeyPress& key) override;
+  bool OnChar(wchar_t c, HWND target) override;
+  void Relaid() override { SetListItemHeight(); }
   void SetListItemHeight();
-  void OnDpiChanged(unsigned dpi, const RECT& suggested);
-  std::optional<Form1Control> FocusedControl() const;
   void AddToolTip(HWND tool, const wchar_t* text);
   void OnCommand(int id);
   // List1's own messages, ahead of the list box: its button releases and the
@@ -85,15 +79,12 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   LRESULT OnListMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   Services services_;
-  unsigned dpi_ = 96;
   Win32Window window_;
   Win32ListBox list_;
   EntryList items_{list_};
   Win32TextBox text1_;
   Surface strip_, title_, image1_, image3_;
-  std::array<HWND, 5> buttons_{};  // Command1..Command5
   HWND tooltip_ = nullptr;
-  FocusMemory<Form1Control> focus_{Form1Control::kText1};
   std::unique_ptr<Form1> form_;
   // The house and the close icon, pressed and released like buttons.
   ClickTracker clicks_;

@@ -1,16 +1,11 @@
 #pragma once
 
-#include "platform/list_box.h"
 #include "platform/window.h"
 
 namespace quillet {
 
 // Mouse buttons as the handlers number them.
 enum class MouseButton { kLeft = 1, kRight = 2, kMiddle = 4 };
-
-// The item under a point of the list's client area, -1 when the point lies
-// outside the area or below the last item. Full-size: a list of any length.
-int ItemAtPoint(PixelPoint at, int client_width, int client_height, int top_index, int item_height, int count);
 
 // The mouse gestures of a drag source (the list, the editor's target box): a
 // left press on an item that the pointer then carries out of the drag

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -86,6 +89,52 @@ TEST_F(Win32ListBoxTest, ItemsAreReadBackThroughTheControl) {
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), 5);
   EXPECT_EQ(std::wstring(text), L"new:N");
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(text)), LB_ERR);
+}
+
+// Another thread's or program's LB_GETTEXT comes with a buffer the system
+// sized for a pointer: it gets what a list box of the same style gives, and
+// nothing past those 8 bytes changes. The program's own thread still reads text.
+TEST_F(Win32ListBoxTest, OnlyTheOwnThreadGetsText) {
+  items.items = {L"a long keyword:C:\\a folder\\with a long name\\program.exe"};
+  box.Show(items);
+  const HWND bare = ::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | Win32ListBox::kStyle, 0, 0, 300, 200, nullptr,
+                                      nullptr, nullptr, nullptr);
+  ASSERT_NE(bare, nullptr);
+  ::SendMessageW(bare, LB_SETCOUNT, 1, 0);
+  struct Answers {
+    LRESULT length = 0, text = 0;
+    unsigned char buffer[64];
+  };
+  // Asks from a second thread while this one dispatches the sent messages.
+  const auto ask_from_another_thread = [](HWND list) {
+    Answers answers;
+    std::fill(std::begin(answers.buffer), std::end(answers.buffer), 0xAB);
+    std::atomic<bool> done = false;
+    std::thread asker([&] {
+      DWORD_PTR result = 0;
+      ::SendMessageTimeoutW(list, LB_GETTEXTLEN, 0, 0, SMTO_BLOCK, 5000, &result);
+      answers.length = static_cast<LRESULT>(result);
+      ::SendMessageTimeoutW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(answers.buffer), SMTO_BLOCK, 5000, &result);
+      answers.text = static_cast<LRESULT>(result);
+      done = true;
+    });
+    while (!done) {
+      MSG msg;
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+    }
+    asker.join();
+    return answers;
+  };
+  const Answers ours = ask_from_another_thread(list), plain = ask_from_another_thread(bare);
+  ::DestroyWindow(bare);
+  EXPECT_EQ(ours.length, plain.length);
+  EXPECT_EQ(ours.text, plain.text);
+  for (std::size_t i = sizeof(void*); i < sizeof ours.buffer; ++i) ASSERT_EQ(ours.buffer[i], 0xAB) << "byte " << i;
+  wchar_t text[64];
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)),
+            static_cast<LRESULT>(items.items[0].size()));
+  EXPECT_EQ(std::wstring(text), items.items[0]);
 }
 
 // Each item's line is its accessible name, through the system's annotation

@@ -76,6 +76,7 @@ TEST(Win32MessageBoxesTest, EachStyleOffersItsButtonsAndDefaultAndReportsTheAnsw
   Win32Window window;
   window.Attach(editor);
   Win32MessageBoxes boxes;
+  boxes.set_owner_lookup([&](const Window& owner) { return &owner == &window ? editor : nullptr; });
   const struct {
     MessageStyle style;
     int press;

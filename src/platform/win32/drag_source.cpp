@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/boundary.h"
 #include "platform/win32/system_library.h"
 
 namespace quillet {
@@ -53,14 +54,16 @@ class MemoryDataObject final : public ComObject<IDataObject> {
     if (out == nullptr) return E_INVALIDARG;
     *out = nullptr;
     if (direction != DATADIR_GET) return E_NOTIMPL;
-    std::vector<FORMATETC> formats;
-    for (const ClipboardBlock& block : blocks_) {
-      formats.push_back({block.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
-    }
-    static const auto create_enum =
-        SystemFunction<decltype(&::SHCreateStdEnumFmtEtc)>(L"shell32.dll", "SHCreateStdEnumFmtEtc");
-    if (create_enum == nullptr) return E_NOTIMPL;
-    return create_enum(static_cast<UINT>(formats.size()), formats.data(), out);
+    return Guarded(E_OUTOFMEMORY, [&] {
+      std::vector<FORMATETC> formats;
+      for (const ClipboardBlock& block : blocks_) {
+        formats.push_back({block.format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+      }
+      static const auto create_enum =
+          SystemFunction<decltype(&::SHCreateStdEnumFmtEtc)>(L"shell32.dll", "SHCreateStdEnumFmtEtc");
+      if (create_enum == nullptr) return E_NOTIMPL;
+      return create_enum(static_cast<UINT>(formats.size()), formats.data(), out);
+    });
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
     return OLE_E_ADVISENOTSUPPORTED;

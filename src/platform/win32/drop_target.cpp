@@ -17,32 +17,42 @@ class DropTarget final : public ComObject<IDropTarget> {
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return Query(iid, IID_IDropTarget, out); }
 
+  // A failure refuses the drop.
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* object, DWORD, POINTL, DWORD* effect) override {
-    accepted_ = OffersDropData(object);
-    return Answer(effect);
+    return Guarded([&] { return Refuse(effect); },
+                   [&] {
+                     accepted_ = OffersDropData(object);
+                     return Answer(effect);
+                   });
   }
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return Answer(effect); }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    return Guarded([&] { return Refuse(effect); }, [&] { return Answer(effect); });
+  }
   HRESULT STDMETHODCALLTYPE DragLeave() override {
     accepted_ = false;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* object, DWORD, POINTL, DWORD* effect) override {
-    accepted_ = OffersDropData(object);
-    const HRESULT result = Answer(effect);
-    if (accepted_ && on_drop_) {
-      // The handler may open windows or show a message box; keep this alive.
-      const ComPtr<IDropTarget> alive = ComPtr<IDropTarget>::Share(this);
-      try {
-        on_drop_(Win32DropData(object));
-      } catch (...) {
-        ReportCurrentException();
-      }
-      accepted_ = false;
-    }
+    // The handler may open windows or show a message box; keep this alive.
+    const ComPtr<IDropTarget> alive = ComPtr<IDropTarget>::Share(this);
+    const HRESULT result = Guarded([&] { return Refuse(effect); },
+                                   [&] {
+                                     accepted_ = OffersDropData(object);
+                                     const HRESULT answer = Answer(effect);
+                                     if (accepted_ && on_drop_) on_drop_(Win32DropData(object));
+                                     return answer;
+                                   });
+    accepted_ = false;
     return result;
   }
 
  private:
+  // What a method that failed answers.
+  HRESULT Refuse(DWORD* effect) {
+    accepted_ = false;
+    return Answer(effect);
+  }
+
   HRESULT Answer(DWORD* effect) const {
     if (effect == nullptr) return E_INVALIDARG;
     *effect = accepted_ && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;

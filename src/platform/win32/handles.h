@@ -10,15 +10,15 @@ namespace quillet {
 // function returns on failure: INVALID_HANDLE_VALUE for files, nullptr for most
 // other kernel objects.
 template <HANDLE (*Invalid)()>
-class ScopedKernelHandle {
+class ScopedHandle {
  public:
-  ScopedKernelHandle() = default;
-  explicit ScopedKernelHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedKernelHandle() { reset(); }
-  ScopedKernelHandle(const ScopedKernelHandle&) = delete;
-  ScopedKernelHandle& operator=(const ScopedKernelHandle&) = delete;
-  ScopedKernelHandle(ScopedKernelHandle&& other) noexcept : handle_(other.release()) {}
-  ScopedKernelHandle& operator=(ScopedKernelHandle&& other) noexcept {
+  ScopedHandle() = default;
+  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+  ~ScopedHandle() { reset(); }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) {}
+  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
   }
@@ -42,13 +42,10 @@ class ScopedKernelHandle {
 
 namespace handles_detail {
 inline HANDLE InvalidFile() { return INVALID_HANDLE_VALUE; }
-inline HANDLE NullHandle() { return nullptr; }
 }  // namespace handles_detail
 
 // A file from CreateFileW.
-using FileHandle = ScopedKernelHandle<&handles_detail::InvalidFile>;
-// A process, thread, event or other object whose opener returns nullptr on failure.
-using KernelHandle = ScopedKernelHandle<&handles_detail::NullHandle>;
+using FileHandle = ScopedHandle<&handles_detail::InvalidFile>;
 
 // A menu from CreatePopupMenu, destroyed once.
 class MenuHandle {

@@ -43,14 +43,9 @@ LRESULT CALLBACK MessageTarget::Proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  LRESULT result = 0;
-  try {
-    result = self->OnMessage(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    // The system's own handling, so that a paint is still validated, say.
-    result = ::DefWindowProcW(hwnd, message, wparam, lparam);
-  }
+  // On failure the system's own handling, so that a paint is still validated, say.
+  const LRESULT result = Guarded([&] { return ::DefWindowProcW(hwnd, message, wparam, lparam); },
+                                 [&] { return self->OnMessage(message, wparam, lparam); });
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

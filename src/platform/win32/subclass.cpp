@@ -34,12 +34,8 @@ LRESULT CALLBACK ControlSubclass::Proc(HWND control, UINT message, WPARAM wparam
     subclass.Remove();
     return ::DefSubclassProc(control, message, wparam, lparam);
   }
-  try {
-    return subclass.handler_(message, wparam, lparam);
-  } catch (...) {
-    ReportCurrentException();
-    return ::DefSubclassProc(control, message, wparam, lparam);
-  }
+  return Guarded([&] { return ::DefSubclassProc(control, message, wparam, lparam); },
+                 [&] { return subclass.handler_(message, wparam, lparam); });
 }
 
 }  // namespace quillet

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/win32/boundary.h"
+
 namespace quillet {
 namespace {
 
@@ -30,6 +32,11 @@ class ItemNameServer final : public ComObject<IAccPropServer> {
 
   HRESULT STDMETHODCALLTYPE GetPropValue(const BYTE* id, DWORD id_length, MSAAPROPID property, VARIANT* value,
                                          BOOL* has) override {
+    return Guarded(E_FAIL, [&] { return Name(id, id_length, property, value, has); });
+  }
+
+ private:
+  HRESULT Name(const BYTE* id, DWORD id_length, MSAAPROPID property, VARIANT* value, BOOL* has) {
     if (value == nullptr || has == nullptr) return E_POINTER;
     ::VariantInit(value);
     *has = FALSE;
@@ -49,7 +56,6 @@ class ItemNameServer final : public ComObject<IAccPropServer> {
     return S_OK;
   }
 
- private:
   ComPtr<IAccPropServices> services_;
   const ListItems* items_;
 };
@@ -100,30 +106,43 @@ void Win32ListBox::Detach() {
 LRESULT CALLBACK Win32ListBox::TextProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                         DWORD_PTR self) {
   auto& box = *reinterpret_cast<Win32ListBox*>(self);
+  const auto original = [&] { return ::DefSubclassProc(list, message, wparam, lparam); };
+  return Guarded(original, [&] { return box.OnTextMessage(message, wparam, lparam, original); });
+}
+
+template <class Original>
+LRESULT Win32ListBox::OnTextMessage(UINT message, WPARAM wparam, LPARAM lparam, const Original& original) {
   switch (message) {
     case LB_GETTEXTLEN:
-      return wparam < static_cast<WPARAM>(box.Count()) ? static_cast<LRESULT>(box.Item(wparam).size()) : LB_ERR;
-    case LB_GETTEXT: {
-      // The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
-      if (wparam >= static_cast<WPARAM>(box.Count()) || lparam == 0) return LB_ERR;
-      const std::wstring item = box.Item(wparam);
-      auto* buffer = reinterpret_cast<wchar_t*>(lparam);
-      item.copy(buffer, item.size());
-      buffer[item.size()] = L'\0';
-      return static_cast<LRESULT>(item.size());
-    }
+    case LB_GETTEXT:
+      // Only the program's own thread gets text. For a list without strings
+      // the system passes another thread's or program's buffer sized for a
+      // pointer, so it gets what the list box itself answers; screen readers
+      // read the items through the annotation.
+      if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) break;
+      if (message == LB_GETTEXT) return CopyItem(wparam, reinterpret_cast<wchar_t*>(lparam));
+      return wparam < static_cast<WPARAM>(Count()) ? static_cast<LRESULT>(Item(wparam).size()) : LB_ERR;
     case WM_GETOBJECT:
-      if (box.annotate_on_request_ && static_cast<LONG>(lparam) == OBJID_CLIENT) {
-        box.annotate_on_request_ = false;  // one try: a system without the service says so every time
-        box.AnnotateItemNames();
+      if (annotate_on_request_ && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+        annotate_on_request_ = false;  // one try: a system without the service says so every time
+        AnnotateItemNames();
       }
       break;
-    case WM_NCDESTROY: box.Detach(); break;
+    case WM_NCDESTROY: Detach(); break;
   }
-  return ::DefSubclassProc(list, message, wparam, lparam);
+  return original();
 }
 
 std::wstring Win32ListBox::Item(std::size_t index) const { return items_->Item(static_cast<int>(index)); }
+
+// The caller's buffer holds LB_GETTEXTLEN characters and the end mark.
+LRESULT Win32ListBox::CopyItem(WPARAM index, wchar_t* buffer) const {
+  if (index >= static_cast<WPARAM>(Count()) || buffer == nullptr) return LB_ERR;
+  const std::wstring item = Item(index);
+  item.copy(buffer, item.size());
+  buffer[item.size()] = L'\0';
+  return static_cast<LRESULT>(item.size());
+}
 
 void Win32ListBox::Show(const ListItems& items) {
   items_ = &items;

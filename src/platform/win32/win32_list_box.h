@@ -13,8 +13,8 @@ class ItemNameServer;
 // owner-drawn): the control only knows the number of items, and an item's
 // text is asked for when it is drawn. Filling it is one message whatever the
 // count, and an item may hold any character, NUL included. The control
-// answers LB_GETTEXTLEN and LB_GETTEXT from the items, so that screen readers
-// and automation can read them.
+// answers LB_GETTEXTLEN and LB_GETTEXT from the items to the program's own
+// thread; screen readers and automation read them through the annotation.
 class Win32ListBox final : public ListBox {
  public:
   // The styles the control must be created with.
@@ -55,12 +55,16 @@ class Win32ListBox final : public ListBox {
 
  private:
   static LRESULT CALLBACK TextProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR self);
+  template <class Original>
+  LRESULT OnTextMessage(UINT message, WPARAM wparam, LPARAM lparam, const Original& original);
   void Detach();
 
   // Tells the control the new count, keeping its scroll position and moving
   // the selection by `shift` when items were inserted or removed above it.
   void Recount(int changed_at, int shift);
   std::wstring Item(std::size_t index) const;
+  // LB_GETTEXT's answer for the program's own thread.
+  LRESULT CopyItem(WPARAM index, wchar_t* buffer) const;
 
   HWND hwnd_ = nullptr;
   const ListItems* items_ = nullptr;

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_message_boxes.h"
 
-#include "platform/win32/win32_controls.h"
-
 namespace quillet {
 namespace {
 
@@ -18,8 +16,8 @@ UINT Flags(MessageStyle style) {
 
 MessageAnswer Win32MessageBoxes::Show(const std::wstring& text, const std::wstring& title, MessageStyle style,
                                       Window* owner) {
-  const auto* window = dynamic_cast<Win32Window*>(owner);
-  const HWND owner_window = window != nullptr && window->hwnd() != nullptr ? window->hwnd() : owner_;
+  const HWND found = owner != nullptr && lookup_ ? lookup_(*owner) : nullptr;
+  const HWND owner_window = found != nullptr ? found : owner_;
   // Anything but OK, including a box that could not be shown, counts as Cancel.
   return ::MessageBoxW(owner_window, text.c_str(), title.c_str(), Flags(style)) == IDOK ? MessageAnswer::kOk
                                                                                         : MessageAnswer::kCancel;

@@ -7,8 +7,6 @@
 
 namespace quillet {
 
-// ShellExecuteW with the "open" verb; any error dialog of the shell belongs
-// to the owner window (which may be none).
 // The process's environment and the file system, as the shell sees them.
 class Win32Environment final : public Environment {
  public:
@@ -16,6 +14,8 @@ class Win32Environment final : public Environment {
   bool Exists(const std::wstring& path) const override;
 };
 
+// ShellExecuteW with the "open" verb; any error dialog of the shell belongs
+// to the owner window (which may be none).
 class Win32Shell final : public Shell {
  public:
   explicit Win32Shell(HWND owner = nullptr) : owner_(owner) {}

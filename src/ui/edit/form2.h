@@ -9,14 +9,12 @@
 #include "platform/text_box.h"
 #include "platform/window.h"
 #include "store/entry_file.h"
+#include "ui/edit/form2_layout.h"
 #include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/shared_state.h"
 
 namespace quillet {
-
-inline constexpr float kForm2Width = 6510.0f;
-inline constexpr float kForm2Height = 2400.0f;
 
 inline constexpr wchar_t kKeywordEmpty[] = L"触发关键字不能为空";
 inline constexpr wchar_t kTargetEmpty[] = L"路径或者网址不能为空";

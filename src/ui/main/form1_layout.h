@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ui/layout.h"
+
 namespace quillet {
 
 // The main window's design, in twips (15 twips are one pixel at 96 DPI).
@@ -22,45 +24,41 @@ enum class Form1Control {
   kCommand4
 };
 
-struct ControlFont {
-  const wchar_t* face;  // tried first; the system's default GUI font stands in when it is missing
-  float points;
-  bool bold;
-};
-inline constexpr ControlFont kConsolas9{L"Consolas", 9.0f, false};
-inline constexpr ControlFont kConsolas105{L"Consolas", 10.5f, false};
-inline constexpr ControlFont kConsolas12Bold{L"Consolas", 12.0f, true};
-inline constexpr ControlFont kSimSun9{L"宋体", 9.0f, false};
+// The fonts, by their index in kForm1Fonts. SimSun is made for GB2312.
+inline constexpr int kConsolas9 = 0;
+inline constexpr int kConsolas105 = 1;
+inline constexpr int kConsolas12Bold = 2;
+inline constexpr int kSimSun9 = 3;
+inline constexpr std::array<ControlFont, 4> kForm1Fonts{{
+    {L"Consolas", 9.0f, false, false},
+    {L"Consolas", 10.5f, false, false},
+    {L"Consolas", 12.0f, true, false},
+    {L"宋体", 9.0f, false, true},
+}};
 
-struct ControlLayout {
-  Form1Control id;
-  bool in_strip;  // a child of the title strip, placed relative to it
-  float left, top, width, height;
-  const wchar_t* caption;
-  const ControlFont* font;
-};
+using Form1Layout = ControlLayout<Form1Control>;
 
 // Creation order is also the stacking order (the strip lies over the list's top
 // pixels). The four list buttons lie beyond the client area: only the keyboard
 // reaches them. Command5 is never visible; only Enter runs it.
-inline constexpr std::array<ControlLayout, 11> kForm1Layout{{
-    {Form1Control::kPmenu, false, -15, -15, 9840, 375, L"", nullptr},
-    {Form1Control::kTitle, true, 120, 30, 2820, 300, L"Vellmar Quillet V1.0", &kConsolas12Bold},
-    {Form1Control::kText1, true, 3330, 45, 3555, 285, L"", &kConsolas105},
-    {Form1Control::kImage1, true, 7005, 30, 300, 300, L"", nullptr},
-    {Form1Control::kImage3, true, 7350, 15, 300, 300, L"", nullptr},
-    {Form1Control::kList1, false, 60, 315, 7575, 5385, L"", &kConsolas105},
-    {Form1Control::kCommand5, false, 6015, 3750, 1050, 450, L"搜索", &kConsolas9},
-    {Form1Control::kCommand1, false, 8220, 9120, 2280, 390, L"载入", &kSimSun9},
-    {Form1Control::kCommand2, false, 10740, 9120, 1245, 375, L"清空", &kSimSun9},
-    {Form1Control::kCommand3, false, 12195, 9120, 1335, 360, L"保存", &kSimSun9},
-    {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, L"Command4", &kSimSun9},
+inline constexpr std::array<Form1Layout, 11> kForm1Layout{{
+    {Form1Control::kPmenu, false, -15, -15, 9840, 375, L"", kNoFont},
+    {Form1Control::kTitle, true, 120, 30, 2820, 300, L"Vellmar Quillet V1.0", kConsolas12Bold},
+    {Form1Control::kText1, true, 3330, 45, 3555, 285, L"", kConsolas105},
+    {Form1Control::kImage1, true, 7005, 30, 300, 300, L"", kNoFont},
+    {Form1Control::kImage3, true, 7350, 15, 300, 300, L"", kNoFont},
+    {Form1Control::kList1, false, 60, 315, 7575, 5385, L"", kConsolas105},
+    {Form1Control::kCommand5, false, 6015, 3750, 1050, 450, L"搜索", kConsolas9},
+    {Form1Control::kCommand1, false, 8220, 9120, 2280, 390, L"载入", kSimSun9},
+    {Form1Control::kCommand2, false, 10740, 9120, 1245, 375, L"清空", kSimSun9},
+    {Form1Control::kCommand3, false, 12195, 9120, 1335, 360, L"保存", kSimSun9},
+    {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, L"Command4", kSimSun9},
 }};
 
 // Whether a control is seen when the window first shows: Command5 never is,
 // and the four list buttons lie beyond the window's right edge. They can
 // wait until the window has shown.
-constexpr bool OnScreenAtStart(const ControlLayout& control) {
+constexpr bool OnScreenAtStart(const Form1Layout& control) {
   return control.id != Form1Control::kCommand5 && control.left < kForm1Width;
 }
 

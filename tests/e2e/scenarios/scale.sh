@@ -1,6 +1,8 @@
 # At 144 DPI the main window keeps its size in twips (7695 x 5760: 770 x 576
-# pixels), centred, with the strip and the list in their colours; docked at
-# the top it leaves a sliver of 40 twips, 4 pixels at this DPI.
+# pixels), centred, with the strip and the list in their colours; so does the
+# editor (6510 x 2400: 651 x 240), whose close picture lies where its twips
+# put it; docked at the top the main window leaves a sliver of 40 twips, 4
+# pixels at this DPI.
 . "$(dirname "$0")/../lib.sh"
 begin
 # Some Wines read the scale only when their server starts: it starts again.
@@ -15,6 +17,14 @@ start
 check "770x576, centred" at "$WIN" '(x == 575 || x == 576) && y == 252 && w == 770 && h == 576'
 within 5 "the strip's colour" pixel $((WX + 345)) $((WY + 12)) 'srgb(14,151,231)'
 within 5 "the list's colour" pixel $((WX + 750)) $((WY + 555)) 'srgb(255,255,0)'
+x=$((WX + 120)) y=$((WY + 45))  # the first row, below the strip
+click $x $y
+MENU=$(within 3 "a click on the list should open the entry menu" menu_near $x $y) || exit 1
+key Down Return  # 新增一个
+editor
+check "the editor is 651x240" at "$ED" 'w == 651 && h == 240'
+click $((EX + 631)) $((EY + 15))
+within 5 "its close picture closes it" hidden "$ED" && within 5 "the main window comes back" shown "$WIN"
 drag $((WX + 320)) $((WY + 12)) $((WX + 320)) -18
 xdotool mousemove 960 900
 within 5 "docked at the top, a 4-pixel sliver shows" at "$WIN" 'y + h == 4'
