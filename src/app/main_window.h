@@ -21,6 +21,7 @@
 #include "ui/focus_memory.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/summon.h"
 
 namespace quillet {
 
@@ -54,7 +55,7 @@ class MainWindow final : private MainWindowPaint, public MessageTarget {
   // What the first sight of the window needn't wait for: the controls not
   // on screen (the list buttons), the tool tips, the summoning key, the list as a
   // drop target (OLE must be initialised) and the names of its items.
-  void FinishAfterShown();
+  void FinishAfterShown(const SummonSetting& summon);
   Form1& form() { return *form_; }
   // The controls the editor and the entry menu work on.
   Window& window() { return window_; }

@@ -223,9 +223,9 @@ TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
   form.Form_HotKey();
   EXPECT_TRUE(window.rect.left == 704 && window.rect.top == 348);
   // A chord another program holds is named in the keyword box's tool tip.
-  EXPECT_EQ(Text1ToolTip(false), kText1ToolTip);
-  EXPECT_EQ(Text1ToolTip(true),
-            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Shift+F9 已被其他程序占用，无法用它唤出本窗口");
+  EXPECT_EQ(Text1ToolTip(SummonSetting(), false), kText1ToolTip);
+  EXPECT_EQ(Text1ToolTip(SummonSetting(), true),
+            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Alt+F3 已被其他程序占用，无法用它唤出本窗口");
 }
 
 }  // namespace
