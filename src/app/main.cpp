@@ -19,6 +19,7 @@
 #include "ui/edit/form2.h"
 #include "ui/edit/sett.h"
 #include "ui/exception_text.h"
+#include "ui/main/summon.h"
 #include "ui/texts.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -78,7 +79,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   marks.Mark("first_paint");
   ole.emplace();
   marks.Mark("ole");
-  main.FinishAfterShown();
+  // The summoning key, unless Quillet.ini beside the program sets another or none.
+  main.FinishAfterShown(ReadSummonSetting(port.ReadAll(ExecutableDirectory() + L"\\Quillet.ini")));
   marks.Mark("after_shown_done");
   marks.Write();
 

@@ -83,7 +83,7 @@ bool MainWindow::Create(StartupMarks& marks) {
   return true;
 }
 
-void MainWindow::FinishAfterShown() {
+void MainWindow::FinishAfterShown(const SummonSetting& summon) {
   // Last in the layout, they stay last in the stacking and the tab order.
   CreateControls(&OffScreen);
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -92,10 +92,13 @@ void MainWindow::FinishAfterShown() {
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr);
   // The summoning key; when another program holds it the launcher works as
   // before, and the keyword box's tool tip says so.
-  const UINT modifiers = MOD_NOREPEAT | (kSummonChord.ctrl ? MOD_CONTROL : 0) | (kSummonChord.shift ? MOD_SHIFT : 0) |
-                         (kSummonChord.alt ? MOD_ALT : 0);
-  const bool chord_taken = !summon_key_.Register(hwnd(), kSummonHotKeyId, modifiers, kSummonChord.key);
-  text1_tip_ = Text1ToolTip(chord_taken);
+  bool chord_taken = false;
+  if (const std::optional<Chord>& chord = summon.chord) {  // none when Quillet.ini switches it off
+    const UINT modifiers = MOD_NOREPEAT | (chord->ctrl ? MOD_CONTROL : 0) | (chord->shift ? MOD_SHIFT : 0) |
+                           (chord->alt ? MOD_ALT : 0) | (chord->win ? MOD_WIN : 0);
+    chord_taken = !summon_key_.Register(hwnd(), kSummonHotKeyId, modifiers, chord->key);
+  }
+  text1_tip_ = Text1ToolTip(summon, chord_taken);
   if (tooltip_ != nullptr) ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
   AddToolTip(text1_.hwnd(), text1_tip_.c_str());
   AddToolTip(image1_.hwnd(), kImage1ToolTip);

@@ -20,6 +20,7 @@
 #include "ui/drag_gesture.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_layout.h"
+#include "ui/main/summon.h"
 
 namespace quillet {
 
@@ -52,7 +53,7 @@ class MainWindow final : private MainWindowPaint, public FormWindow<Form1Control
   // What the first sight of the window needn't wait for: the controls not
   // on screen (the list buttons), the tool tips, the summoning key, the list as a
   // drop target (OLE must be initialised) and the names of its items.
-  void FinishAfterShown();
+  void FinishAfterShown(const SummonSetting& summon);
   Form1& form() { return *form_; }
   // The controls the editor and the entry menu work on.
   Window& window() { return window_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/window.h"
 
 namespace quillet {
@@ -10,13 +12,13 @@ struct Monitor {
   unsigned dpi = 96;
 };
 
-// The screen: the primary monitor, the outer edges of the whole desktop (every
-// monitor) in pixels, and the mouse pointer.
+// The screen: its monitors and the mouse pointer.
 class Screen {
  public:
   virtual ~Screen() = default;
   virtual Monitor Primary() const = 0;
-  virtual PixelRect Desktop() const = 0;
+  // Every monitor as it is now, the primary first; at least the primary.
+  virtual std::vector<Monitor> Monitors() const = 0;
   // False when the system could not tell; `point` is then left as it was.
   virtual bool CursorPos(PixelPoint& point) const = 0;
 };

@@ -37,7 +37,11 @@ class Window {
   // Each moves the window at once.
   virtual void SetLeft(float twips) = 0;
   virtual void SetTop(float twips) = 0;
-  // Topmost above every window that isn't, without moving or resizing; `show` also shows it.
+  // Moves its top-left corner to a place in screen pixels.
+  virtual void MoveTo(PixelPoint top_left) = 0;
+  // Topmost, above every other window (topmost or not), without moving or
+  // resizing; `show` also shows and activates it, else the activation stays
+  // where it is.
   virtual void MakeTopmost(bool show) = 0;
   virtual WindowState State() const = 0;
   // The DPI its twips are measured at: the one of the monitor it is on.

@@ -8,6 +8,8 @@ inline constexpr int kKeyEnter = 0x0D;
 inline constexpr int kKeyEscape = 0x1B;
 inline constexpr int kKeySpace = 0x20;
 inline constexpr int kKeyApps = 0x5D;  // the context-menu key
+inline constexpr int kKeyF1 = 0x70;    // F1 to F24 follow one another
+inline constexpr int kKeyF3 = 0x72;
 inline constexpr int kKeyF9 = 0x78;
 inline constexpr int kKeyF10 = 0x79;
 

@@ -48,6 +48,11 @@ inline constexpr wchar_t kUnknownError[] = L"未知错误";
 // key that summons the window; the key's name goes between the two parts.
 inline constexpr wchar_t kSummonChordTakenPrefix[] = L"快捷键 ";
 inline constexpr wchar_t kSummonChordTakenSuffix[] = L" 已被其他程序占用，无法用它唤出本窗口";
+// A SummonKey value in Quillet.ini that is no chord: the value, then the key in force.
+inline constexpr wchar_t kSummonKeyRefusedPrefix[] = L"Quillet.ini 中的 SummonKey 值无法识别：";
+inline constexpr wchar_t kSummonKeyRefusedMiddle[] = L"，仍使用 ";
+// Quillet.ini is there but could not be read; the system's message follows.
+inline constexpr wchar_t kIniUnreadablePrefix[] = L"无法读取 Quillet.ini：";
 
 // Accessible names of the pictures that act as buttons.
 inline constexpr wchar_t kCloseIconName[] = L"关闭";

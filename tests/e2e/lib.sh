@@ -27,6 +27,9 @@ suite_up() {
   # A wineserver left by an interrupted run would keep the old display.
   wineserver -k 2>/dev/null; wineserver -w
   start_display 1920x1080x24 "$ROOT/xvfb.log" && echo "TERM $DISPLAY_PID" >"$ROOT/suite.pids" || return 1
+  # Ctrl+Alt+F keys reach the programs as keys (the summoning key), not as
+  # the server's console switch, which would swallow them.
+  setxkbmap -option srvrkeys:none 2>/dev/null
   start_window_manager "$ROOT/fluxbox.log"; local up=$?
   echo "KILL $WM_PID" >>"$ROOT/suite.pids"  # fluxbox ignores SIGTERM
   [ $up = 0 ] || return 1

@@ -19,6 +19,7 @@
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/text_box.h"
+#include "platform/twips.h"
 #include "platform/window.h"
 #include "tests/unit/store_test_support.h"
 #include "ui/edit/form2.h"
@@ -59,6 +60,10 @@ struct FakeWindow : Window {
   float Height() const override { return height; }
   void SetLeft(float twips) override { left = twips; }
   void SetTop(float twips) override { top = twips; }
+  void MoveTo(PixelPoint at) override {
+    left = PixelsToTwips(at.x, dpi), top = PixelsToTwips(at.y, dpi);
+    rect = {at.x, at.y, at.x + rect.right - rect.left, at.y + rect.bottom - rect.top};
+  }
   void MakeTopmost(bool show) override { topmost = true, events_.Add(name_ + ".Topmost"), show ? Show() : void(); }
   WindowState State() const override { return state; }
   unsigned Dpi() const override { return dpi; }
@@ -97,11 +102,15 @@ struct FakeTextBox : TextBox {
 
 struct FakeScreen : Screen {
   Monitor primary{{0, 0, 1920, 1080}, 96};
-  PixelRect desktop{0, 0, 1920, 1080};
+  std::vector<Monitor> others;  // beside the primary
   PixelPoint cursor;
   bool cursor_fails = false;
   Monitor Primary() const override { return primary; }
-  PixelRect Desktop() const override { return desktop; }
+  std::vector<Monitor> Monitors() const override {
+    std::vector<Monitor> all{primary};
+    all.insert(all.end(), others.begin(), others.end());
+    return all;
+  }
   bool CursorPos(PixelPoint& out) const override { return cursor_fails ? false : (out = cursor, true); }
 };
 

@@ -131,12 +131,25 @@ TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedRea
   form.Timer1_Timer();
   EXPECT_FLOAT_EQ(window.top, -5720);
   EXPECT_FALSE(window.visible);
-  // Hidden behind the editor and touched on its sliver: back and shown.
+  // Hidden behind the editor and touched on its sliver: back, shown, and
+  // above every other topmost window (a task bar on that side).
   place(700, -381);
   screen.cursor = {800, 1};
   form.Timer1_Timer();
   EXPECT_FLOAT_EQ(window.top, -10);
-  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(window.visible && events.InOrder("Form1.Show", "Form1.Topmost"));
+  // Kept where it is by the next ticks, it leaves the stacking alone: an
+  // open menu stays above it.
+  place(700, -1);
+  events.seen.clear();
+  form.Timer1_Timer();
+  EXPECT_EQ(events.seen, std::vector<std::string>{"Form1.Show"});
+  // Its monitor unplugged: back in the middle of the primary, on top.
+  place(2500, 300);
+  screen.cursor = {1500, 900};
+  form.Timer1_Timer();
+  EXPECT_TRUE(window.rect.left == 704 && window.rect.top == 348 && window.top == 5220);
+  EXPECT_TRUE(events.InOrder("Form1.Show", "Form1.Topmost"));
 
   place(700, 300);
   screen.cursor = {800, 400};  // over the window, but neither read works
@@ -205,10 +218,14 @@ TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
   form.Form_HotKey();
   EXPECT_FLOAT_EQ(window.left, 10500);
   EXPECT_TRUE(events.InOrder("Form1.Activate", "Text1.SelectAll"));
+  // Summoned from a monitor that is gone: on the primary.
+  place(-1500, 300);
+  form.Form_HotKey();
+  EXPECT_TRUE(window.rect.left == 704 && window.rect.top == 348);
   // A chord another program holds is named in the keyword box's tool tip.
-  EXPECT_EQ(Text1ToolTip(false), kText1ToolTip);
-  EXPECT_EQ(Text1ToolTip(true),
-            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Shift+F9 已被其他程序占用，无法用它唤出本窗口");
+  EXPECT_EQ(Text1ToolTip(SummonSetting(), false), kText1ToolTip);
+  EXPECT_EQ(Text1ToolTip(SummonSetting(), true),
+            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Alt+F3 已被其他程序占用，无法用它唤出本窗口");
 }
 
 }  // namespace

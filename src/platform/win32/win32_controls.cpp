@@ -1,6 +1,7 @@
 #include "platform/win32/win32_controls.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/twips.h"
 #include "platform/win32/gdi.h"
@@ -51,15 +52,15 @@ float Win32Window::Height() const {
   return PixelsToTwips(r.bottom - r.top, WindowDpi(hwnd_));
 }
 
-void Win32Window::MoveTo(int x, int y) {
-  ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Window::MoveTo(PixelPoint top_left) {
+  ::SetWindowPos(hwnd_, nullptr, top_left.x, top_left.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Window::SetLeft(float twips) { MoveTo(TwipsToPixels(twips, WindowDpi(hwnd_)), Rect().top); }
-void Win32Window::SetTop(float twips) { MoveTo(Rect().left, TwipsToPixels(twips, WindowDpi(hwnd_))); }
+void Win32Window::SetLeft(float twips) { MoveTo({TwipsToPixels(twips, WindowDpi(hwnd_)), Rect().top}); }
+void Win32Window::SetTop(float twips) { MoveTo({Rect().left, TwipsToPixels(twips, WindowDpi(hwnd_))}); }
 
 void Win32Window::MakeTopmost(bool show) {
-  ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, (show ? SWP_SHOWWINDOW : 0) | SWP_NOMOVE | SWP_NOSIZE);
+  ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, (show ? SWP_SHOWWINDOW : SWP_NOACTIVATE) | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 WindowState Win32Window::State() const {
@@ -93,9 +94,27 @@ Monitor Win32Screen::Primary() const {
   return {{r.left, r.top, r.right, r.bottom}, MonitorDpi(primary)};
 }
 
-PixelRect Win32Screen::Desktop() const {
-  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+namespace {
+
+// Adds one monitor to the list, the primary in front.
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(handle, &info)) return TRUE;
+  auto& found = *reinterpret_cast<std::vector<Monitor>*>(list);
+  const RECT& r = info.rcMonitor;
+  const Monitor m{{r.left, r.top, r.right, r.bottom}, MonitorDpi(handle)};
+  found.insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? found.begin() : found.end(), m);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Monitor> Win32Screen::Monitors() const {
+  std::vector<Monitor> monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) monitors.push_back(Primary());
+  return monitors;
 }
 
 bool Win32Screen::CursorPos(PixelPoint& point) const {

@@ -40,6 +40,7 @@ class Win32Window final : public Window {
   float Height() const override;
   void SetLeft(float twips) override;
   void SetTop(float twips) override;
+  void MoveTo(PixelPoint top_left) override;
   void MakeTopmost(bool show) override;
   WindowState State() const override;
   unsigned Dpi() const override;
@@ -48,7 +49,6 @@ class Win32Window final : public Window {
 
  private:
   RECT Rect() const;
-  void MoveTo(int x, int y);
 
   HWND hwnd_ = nullptr;
 };
@@ -56,7 +56,7 @@ class Win32Window final : public Window {
 class Win32Screen final : public Screen {
  public:
   Monitor Primary() const override;
-  PixelRect Desktop() const override;  // the virtual screen
+  std::vector<Monitor> Monitors() const override;
   bool CursorPos(PixelPoint& point) const override;
 };
 

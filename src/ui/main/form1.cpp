@@ -61,13 +61,16 @@ DockInputs Form1::ReadDockInputs() const {
   in.width = p_.window.Width();
   in.height = p_.window.Height();
   in.dpi = p_.window.Dpi();
-  in.desktop = p_.screen.Desktop();
+  in.monitors = p_.screen.Monitors();
   return in;
 }
 
 void Form1::Apply(const DockMove& move) {
   if (move.edge == DockMove::Edge::kTop) p_.window.SetTop(move.value);
   if (move.edge == DockMove::Edge::kLeft) p_.window.SetLeft(move.value);
+  if (move.edge == DockMove::Edge::kToPrimary) p_.window.MoveTo(move.at);
+  if (move.show) p_.window.Show();
+  if (move.raise) p_.window.MakeTopmost(/*show=*/false);
 }
 
 void Form1::Timer1_Timer() {
@@ -75,9 +78,7 @@ void Form1::Timer1_Timer() {
   in.active = p_.window.IsActive();
   if (!in.active) summoned_ = false;
   in.summoned = summoned_;
-  const DockMove move = DockTick(in);
-  Apply(move);
-  if (move.show) p_.window.Show();
+  Apply(DockTick(in));
 }
 
 void Form1::Form_HotKey() {
