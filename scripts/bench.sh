@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures start-up, List1 filling, lookup, save, scrolling, idle memory and
-# the .exe's size under Wine, beside a baseline window started the same way in
-# the same run, and the native store benchmark; prints one table and writes it
+# the .exe's size under Wine, beside two yardstick windows started the same way
+# in the same run (a blank one, and one with the themed controls the launcher
+# shows), and the native store benchmark; prints one table and writes it
 # to docs/benchmarks.md. Not part of the tests: nothing here passes or fails.
 #   QUILLET_BENCH_RUNS    start-ups per program and size (default 15)
 #   QUILLET_BENCH_BEFORE  a commit to measure beside this tree, alternating
@@ -18,7 +19,7 @@ bash scripts/deps.sh native windows e2e
 # build DIR SOURCE: the Windows programs of the tree at SOURCE into DIR.
 build() {
   cmake -S "$2" -B "$1" --toolchain "$2/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$1" -j2 --target Quillet baseline startwatch win_bench >/dev/null
+  cmake --build "$1" -j2 --target Quillet baseline themed startwatch win_bench >/dev/null
 }
 echo "Building..." >&2
 cmake --preset native >/dev/null && cmake --build build/native -j2 --target store_bench >/dev/null
@@ -106,15 +107,17 @@ start_once() {
 
 title="Vellmar Quillet V1.0"
 btitle="Quillet Baseline"
+ttitle="Quillet Themed"
 # The folder of a program and its entries: DIR/VARIANT with Quillet.exe
 # (named apart so that pgrep tells them apart) and data.txt.
 prepare() {  # N
   local dir=$work/$1 v
-  mkdir -p "$dir/base"
+  mkdir -p "$dir/base" "$dir/themed"
   if [ ! -f "$work/data-$1.txt" ]; then
     if [ "$1" -eq 0 ]; then : >"$work/data-$1.txt"; else python3 bench/make_entries.py "$1" "$work/data-$1.txt"; fi
   fi
   cp "$bin/baseline.exe" "$dir/base/"
+  cp "$bin/themed.exe" "$dir/themed/"
   for v in "${variants[@]}"; do
     mkdir -p "$dir/$v"
     cp "${exe[$v]}" "$dir/$v/Quillet-$v.exe"
@@ -128,6 +131,7 @@ prepare 0
 for _ in 1 2; do
   for v in "${variants[@]}"; do start_once "$work/0/$v" "Quillet-$v.exe" "$title" >/dev/null; done
   start_once "$work/0/base" baseline.exe "$btitle" >/dev/null
+  start_once "$work/0/themed" themed.exe "$ttitle" >/dev/null
 done
 sizes=(0 1000 100000 1000000)
 for n in "${sizes[@]}"; do
@@ -137,14 +141,15 @@ for n in "${sizes[@]}"; do
   r=$runs
   [ "$n" -eq 1000000 ] && r=5
   echo "Start-up with $n entries ($r runs each, alternating)..." >&2
-  for v in "${variants[@]}" base; do : >"$work/t-$v"; done
+  for v in "${variants[@]}" base themed; do : >"$work/t-$v"; done
   for _ in $(seq 1 "$r"); do
     for v in "${variants[@]}"; do start_once "$dir/$v" "Quillet-$v.exe" "$title" >>"$work/t-$v"; done
     start_once "$dir/base" baseline.exe "$btitle" >>"$work/t-base"
+    start_once "$dir/themed" themed.exe "$ttitle" >>"$work/t-themed"
   done
-  for v in "${variants[@]}" base; do start[$v,$n]=$(median <"$work/t-$v"); done
+  for v in "${variants[@]}" base themed; do start[$v,$n]=$(median <"$work/t-$v"); done
   if [ "$n" -eq 1000 ] || [ "$n" -eq 100000 ]; then
-    for v in "${variants[@]}" base; do : >"$work/m-$v"; done
+    for v in "${variants[@]}" base themed; do : >"$work/m-$v"; done
     for _ in 1 2 3; do
       for v in "${variants[@]}"; do
         MEASURE=$work/mq start_once "$dir/$v" "Quillet-$v.exe" "$title" >/dev/null
@@ -152,8 +157,10 @@ for n in "${sizes[@]}"; do
       done
       MEASURE=$work/mb start_once "$dir/base" baseline.exe "$btitle" >/dev/null
       cat "$work/mb" >>"$work/m-base" && cp "$work/mb.maps" "$work/maps-base-$n"
+      MEASURE=$work/mt start_once "$dir/themed" themed.exe "$ttitle" >/dev/null
+      cat "$work/mt" >>"$work/m-themed" && cp "$work/mt.maps" "$work/maps-themed-$n"
     done
-    for v in "${variants[@]}" base; do mem[$v,$n]=$(median <"$work/m-$v"); done
+    for v in "${variants[@]}" base themed; do mem[$v,$n]=$(median <"$work/m-$v"); done
   fi
 done
 
@@ -191,7 +198,7 @@ change() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "" || b == "" || a == 0) pri
   echo "# Benchmarks"
   echo
   echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GB", $2/1048576}' /proc/meminfo), $(lscpu | sed -n 's/^Model name: *//p' | head -n1), $(wine --version) on Xvfb; the command: \`flock /tmp/quillet-wine.lock ./scripts/bench.sh\`${before_rev:+ with \`QUILLET_BENCH_BEFORE=$before_rev\`}."
-  echo "Start-up is from CreateProcess to the visible main window (shown only after its list is filled), median of $runs runs (5 at 1,000,000 entries), ${variants[*]} and the baseline window alternating. Idle private memory is the sum of the private pages (\`Private_Clean\` + \`Private_Dirty\` of \`/proc/PID/smaps_rollup\`) 2 s after the window showed, median of 3."
+  echo "Start-up is from CreateProcess to the visible main window (shown only after its list is filled), median of $runs runs (5 at 1,000,000 entries), ${variants[*]}, the blank baseline window and the themed window alternating. The themed window is the baseline's borderless topmost window with the version-6 common controls from a manifest, a themed edit box, and a list box with a scroll bar and 100 lines of SimSun text: what the system draws for the launcher, without the launcher's own work. Idle private memory is the sum of the private pages (\`Private_Clean\` + \`Private_Dirty\` of \`/proc/PID/smaps_rollup\`) 2 s after the window showed, median of 3."
   echo
   echo "| figure | 0 | 1,000 | 100,000 | 1,000,000 | goal |"
   echo "|---|---|---|---|---|---|"
@@ -199,15 +206,28 @@ change() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "" || b == "" || a == 0) pri
     printf '| start-up, %s (ms) | %s | %s | %s | %s | 1,000,000 within 1,000 ms |\n' "$v" "${start[$v,0]}" "${start[$v,1000]}" "${start[$v,100000]}" "${start[$v,1000000]}"
   done
   printf '| start-up, baseline window (ms) | %s | %s | %s | %s | |\n' "${start[base,0]}" "${start[base,1000]}" "${start[base,100000]}" "${start[base,1000000]}"
-  for v in "${variants[@]}"; do
-    printf '| start-up ratio, %s | %s | %s | %s | %s | ≤ 1.15× at 1,000, ≤ 1.30× at 100,000 |\n' "$v" "$(ratio "${start[$v,0]}" "${start[base,0]}")" \
-      "$(ratio "${start[$v,1000]}" "${start[base,1000]}")" "$(ratio "${start[$v,100000]}" "${start[base,100000]}")" "$(ratio "${start[$v,1000000]}" "${start[base,1000000]}")"
+  printf '| start-up, themed window (ms) | %s | %s | %s | %s | |\n' "${start[themed,0]}" "${start[themed,1000]}" "${start[themed,100000]}" "${start[themed,1000000]}"
+  for y in base themed; do
+    for v in "${variants[@]}"; do
+      goal=""
+      [ "$y" = base ] && goal="≤ 1.15× at 1,000, ≤ 1.30× at 100,000"
+      printf '| start-up ratio, %s / %s window | %s | %s | %s | %s | %s |\n' "$v" "${y/base/baseline}" "$(ratio "${start[$v,0]}" "${start[$y,0]}")" \
+        "$(ratio "${start[$v,1000]}" "${start[$y,1000]}")" "$(ratio "${start[$v,100000]}" "${start[$y,100000]}")" \
+        "$(ratio "${start[$v,1000000]}" "${start[$y,1000000]}")" "$goal"
+    done
   done
-  for v in "${variants[@]}"; do
-    printf '| idle private memory, %s − baseline (MiB) | | %s | %s | | ≤ 5 MiB at 1,000, ≤ 8 MiB at 100,000 |\n' "$v" \
-      "$(mib $(( ${mem[$v,1000]} - ${mem[base,1000]} )))" "$(mib $(( ${mem[$v,100000]} - ${mem[base,100000]} )))"
+  printf '| start-up ratio, themed / baseline window | %s | %s | %s | %s | |\n' "$(ratio "${start[themed,0]}" "${start[base,0]}")" \
+    "$(ratio "${start[themed,1000]}" "${start[base,1000]}")" "$(ratio "${start[themed,100000]}" "${start[base,100000]}")" "$(ratio "${start[themed,1000000]}" "${start[base,1000000]}")"
+  for y in base themed; do
+    for v in "${variants[@]}"; do
+      goal=""
+      [ "$y" = base ] && goal="≤ 5 MiB at 1,000, ≤ 8 MiB at 100,000"
+      printf '| idle private memory, %s − %s window (MiB) | | %s | %s | | %s |\n' "$v" "${y/base/baseline}" \
+        "$(mib $(( ${mem[$v,1000]} - ${mem[$y,1000]} )))" "$(mib $(( ${mem[$v,100000]} - ${mem[$y,100000]} )))" "$goal"
+    done
   done
-  printf '| idle private memory, baseline (MiB) | | %s | %s | | |\n' "$(mib "${mem[base,1000]}")" "$(mib "${mem[base,100000]}")"
+  printf '| idle private memory, baseline window (MiB) | | %s | %s | | |\n' "$(mib "${mem[base,1000]}")" "$(mib "${mem[base,100000]}")"
+  printf '| idle private memory, themed window (MiB) | | %s | %s | | |\n' "$(mib "${mem[themed,1000]}")" "$(mib "${mem[themed,100000]}")"
   echo
   echo "In process, with the real controls (\`win_bench.exe\`), median ms:"
   echo
