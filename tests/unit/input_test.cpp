@@ -18,7 +18,7 @@
 namespace quillet {
 namespace {
 
-TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControl) {
+TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickIsOne) {
   constexpr int kHouse = 1, kCross = 2, kNowhere = ClickTracker::kNowhere;
   ClickTracker clicks;
   clicks.Press(kHouse);
@@ -31,6 +31,13 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControl) {
   clicks.Press(kHouse);  // a menu or a message box took the capture before the release
   clicks.CaptureLost();
   EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  // A double-click is press, release, the double-click's press, release: one click.
+  clicks.Press(kHouse);
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  clicks.Press(kHouse, /*second=*/true);
+  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  clicks.Press(kHouse);  // the next press clicks again
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
 }
 
 TEST(DragGestureTest, TheItemUnderThePointIsFullSize) {
