@@ -399,7 +399,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Alt+F4 and other requests to close take the close icon's road.
       form_->Image3_Click();
       return 0;
-    case WM_QUERYENDSESSION: return form_->Image3_Click() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return form_->Form_QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION: form_->Form_EndSession(wparam != FALSE); return 0;
   }
   return Default(message, wparam, lparam);
 }
