@@ -211,15 +211,23 @@ TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
       "p:%NOPE%\\%TOOLS%\\p.exe\r\n"  // an unset name stays as written
       "p:notepad.exe C:\\Tools\\a.txt\r\n"
       "p:https://example.org/a\r\n"
-      "p:\\\\server\\share\\s.exe\r\n";  // network paths are not probed
-  env.variables = {{L"TOOLS", L"C:\\Tools"}};
-  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe"};
+      "p:\\\\server\\share\\s.exe\r\n"         // network paths are not probed
+      "p:https://example.org/find?q=%OS%\r\n"  // a URL's % is percent-encoding
+      "p:MailTo:a@example.org?subject=%OS%\r\n"
+      "p:C:%OS%\\x.exe\r\n"  // a drive letter is no scheme
+      "p:C:\\50% off\\a.exe\r\n"
+      "p:C:\\Tools\\%NOPE%\r\n";
+  env.variables = {{L"TOOLS", L"C:\\Tools"}, {L"OS", L"Windows_NT"}};
+  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe", L"C:\\50% off\\a.exe"};
   text1.text = L"p";
   form.Command5_Click();
   EXPECT_EQ(shell.opened,
             (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe", L"%NOPE%\\C:\\Tools\\p.exe",
-                   L"notepad.exe C:\\Tools\\a.txt", L"https://example.org/a", L"\\\\server\\share\\s.exe"}));
-  EXPECT_EQ(shell.directories, (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L""}));
+                   L"notepad.exe C:\\Tools\\a.txt", L"https://example.org/a", L"\\\\server\\share\\s.exe",
+                   L"https://example.org/find?q=%OS%", L"MailTo:a@example.org?subject=%OS%", L"C:Windows_NT\\x.exe",
+                   L"C:\\50% off\\a.exe", L"C:\\Tools\\%NOPE%"}));
+  EXPECT_EQ(shell.directories,
+            (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L"", L"", L"", L"", L"C:\\50% off", L""}));
   form.Image1_Click();
   EXPECT_EQ(shell.directories.back(), L"");
   // Names are read as the system reads them, in one pass.
