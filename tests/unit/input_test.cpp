@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/drop_data.h"
 #include "platform/list_box.h"
 #include "ui/click_tracker.h"
 #include "ui/drag_gesture.h"
@@ -38,6 +39,17 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickI
   EXPECT_EQ(clicks.Release(kHouse), kNowhere);
   clicks.Press(kHouse);  // the next press clicks again
   EXPECT_EQ(clicks.Release(kHouse), kHouse);
+}
+
+TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
+  const unsigned rows[][2] = {{kDropCopy | kDropMove | kDropLink, kDropCopy},
+                              {kDropCopy, kDropCopy},
+                              {kDropLink, kDropLink},
+                              {kDropMove | kDropLink, kDropLink},
+                              {kDropMove, kDropNone},
+                              {kDropNone, kDropNone},
+                              {0x80000000u | kDropLink, kDropLink}};  // a scroll bit beside the link
+  for (const auto& r : rows) EXPECT_EQ(ChooseDropEffect(r[0]), r[1]) << r[0];
 }
 
 TEST(DragGestureTest, TheItemUnderThePointIsFullSize) {
