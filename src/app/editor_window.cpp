@@ -260,6 +260,7 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       // Give the focus back to the box that had it.
       if (LOWORD(wparam) == WA_INACTIVE) {
+        clicks_.Deactivated();
         const EditorBox focused = FocusedBox();
         focus_.Deactivated(focused == EditorBox::kOther ? std::nullopt : std::optional(focused));
       } else {

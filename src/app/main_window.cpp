@@ -379,6 +379,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       // Give the focus back to the control that had it.
       if (LOWORD(wparam) == WA_INACTIVE) {
+        clicks_.Deactivated();
         focus_.Deactivated(FocusedControl());
       } else {
         ::SetFocus(Control(focus_.Activated()));

@@ -39,6 +39,14 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickI
   EXPECT_EQ(clicks.Release(kHouse), kNowhere);
   clicks.Press(kHouse);  // the next press clicks again
   EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  // The click's action took the activation (a message box): a second press after it clicks.
+  clicks.Deactivated();
+  clicks.Press(kHouse, /*second=*/true);
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  clicks.Press(kHouse, /*second=*/true);  // with nothing between: one click
+  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  clicks.Press(kCross, /*second=*/true);  // doubling no click of its own control
+  EXPECT_EQ(clicks.Release(kCross), kCross);
 }
 
 TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
