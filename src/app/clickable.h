@@ -14,7 +14,7 @@ inline Surface::Events Clickable(ClickTracker& clicks, int id, std::function<voi
                                  std::function<void()> click) {
   Surface::Events events;
   events.paint = std::move(paint);
-  events.press = [&clicks, id] { clicks.Press(id); };
+  events.press = [&clicks, id](bool second) { clicks.Press(id, second); };
   events.release = [&clicks, id](bool over) { return clicks.Release(over ? id : ClickTracker::kNowhere) == id; };
   events.click = std::move(click);
   events.capture_lost = [&clicks] { clicks.CaptureLost(); };

@@ -202,6 +202,11 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // A drag only while the primary button is held (see Surface).
       if (wparam & MK_LBUTTON) form().Form_MouseMove();
       return 0;
+    case WM_ACTIVATE:
+      // A press before the activation went elsewhere completes no click later;
+      // the window base gives the focus back.
+      if (LOWORD(wparam) == WA_INACTIVE) clicks_.Deactivated();
+      break;
     case WM_CLOSE:
       // Alt+F4 takes the close picture's road: the window stays for Form2 to hide.
       form().Image3_Click();

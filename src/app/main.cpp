@@ -56,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   marks.Mark("window_created");
   shell.set_owner(main.hwnd());
   messages.set_owner(main.hwnd());
+  // Started again after a restart for updates, where the user allows it.
+  ::RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG);
 
   // The editor and the entry menu, program-wide like the main window.
   EditorWindowFactory editors(screen);

@@ -289,6 +289,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       ::SetBkColor(reinterpret_cast<HDC>(wparam), ToColorRef(kStripBlue));
       ::SetTextColor(reinterpret_cast<HDC>(wparam), ToColorRef(kBlack));
       return reinterpret_cast<LRESULT>(blue_.get());
+    case WM_ACTIVATE:
+      // A press before the activation went elsewhere completes no click later;
+      // the window base gives the focus back.
+      if (LOWORD(wparam) == WA_INACTIVE) clicks_.Deactivated();
+      break;
     case WM_HOTKEY:
       // The system lets the window that gets the hot key take the foreground.
       if (wparam == kSummonHotKeyId) form_->Form_HotKey();
@@ -303,7 +308,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Alt+F4 and other requests to close take the close icon's road.
       form_->Image3_Click();
       return 0;
-    case WM_QUERYENDSESSION: return form_->Image3_Click() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return form_->Form_QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION: form_->Form_EndSession(wparam != FALSE); return 0;
   }
   return FormWindow::OnMessage(message, wparam, lparam);
 }

@@ -7,6 +7,18 @@
 
 namespace quillet {
 
+// The effects a drag source allows and a drop answers, numbered as the
+// system numbers them.
+inline constexpr unsigned kDropNone = 0, kDropCopy = 1, kDropMove = 2, kDropLink = 4;
+
+// What a drop on the list or a target box does with what the source allows:
+// a copy where it is allowed, else a link (browsers' links and Start menu
+// items often allow nothing else); never a move, after which the source
+// would delete what it gave.
+constexpr unsigned ChooseDropEffect(unsigned allowed) {
+  return (allowed & kDropCopy) ? kDropCopy : (allowed & kDropLink) ? kDropLink : kDropNone;
+}
+
 // What a drag and drop delivers. Every read is bounded by what the source
 // really provides; a source that fails a request offers nothing for it.
 class DropData {

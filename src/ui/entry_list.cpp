@@ -4,6 +4,7 @@ namespace quillet {
 
 void EntryList::Insert(int index, std::wstring line) {
   lines_.Insert(static_cast<std::size_t>(index), std::move(line));
+  if (followed_ != kNone && index <= followed_) ++followed_;
   view_.Changed(index, +1);
 }
 
@@ -14,12 +15,17 @@ void EntryList::Set(int index, std::wstring line) {
 
 void EntryList::Remove(int index) {
   lines_.Remove(static_cast<std::size_t>(index));
+  if (index == followed_)
+    followed_ = kNone;
+  else if (index < followed_)
+    --followed_;
   view_.Changed(index, -1);
 }
 
 void EntryList::Clear() {
   const int count = Count();
   lines_.Clear();
+  followed_ = kNone;
   view_.Changed(0, -count);
 }
 

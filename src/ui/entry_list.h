@@ -26,12 +26,20 @@ class EntryList final : public ListItems {
 
   // Appends the entry file's lines (see EntryFile::LoadLines).
   IoStatus Load(EntryFile& file);
+
+  // The item the editor has open: its index moves with every insert and
+  // removal above it, and becomes kNone when the item itself goes, so that
+  // the editor's OK never replaces another entry.
+  static constexpr int kNone = -1;
+  void Follow(int index) { followed_ = index >= 0 && index < Count() ? index : kNone; }
+  int Followed() const { return followed_; }
   // Writes every line, in list order, to the entry file.
   IoStatus Save(EntryFile& file) const { return file.Save(lines_); }
 
  private:
   ListBox& view_;
   LineList lines_;
+  int followed_ = kNone;
 };
 
 }  // namespace quillet

@@ -10,7 +10,8 @@ struct SharedState {
   int SelectedIndex = 0;
   // 1: the list must be written to the entry file when the program closes.
   int DataChanged = 0;
-  // 1: the editor's OK replaces the item at SelectedIndex; 0: it adds at the top.
+  // 1: the editor's OK replaces the item it was opened on (see
+  // EntryList::Followed); 0: it adds at the top.
   int EditMode = 0;
 };
 

@@ -30,12 +30,17 @@ inline std::wstring FailureText(const IoStatus& status) {
   return status.message;
 }
 
-// Follows a failed save while closing; OK quits anyway, Cancel stays.
+// Follows a failed save while closing; OK quits anyway, Cancel (the default) stays.
 inline constexpr wchar_t kQuitAnywaySuffix[] = L"\n\n仍要退出吗？未保存的修改将丢失。";
 
 // Asked before a save when another program changed data.txt since this one
-// last read or wrote it; Cancel is the default.
+// last read or wrote it; Cancel is the default. At the close it offers 是
+// (overwrite and end), 否 (end without saving) and 取消 (stay).
 inline constexpr wchar_t kChangedElsewhereQuestion[] = L"data.txt 在读入后已被其他程序修改。\n\n要用列表覆盖它吗？";
+
+// Why the program holds the end of the session: the list's changes would
+// need a question (another program changed data.txt) or could not be saved.
+inline constexpr wchar_t kUnsavedChangesReason[] = L"列表中有未保存的修改";
 
 // The editor's window could not be made; the system's message follows.
 inline constexpr wchar_t kEditorFailedPrefix[] = L"无法打开编辑窗口：";

@@ -2,6 +2,8 @@
 // the program wires them.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/unit/fakes.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/sett.h"
@@ -103,12 +105,37 @@ TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
   EXPECT_TRUE(ListLines().size() == 5 && state.DataChanged == 1);
 }
 
-TEST_F(EditingTest, EditOfAnItemThatWentAwayAddsItOnTop) {
-  Choose(4, 1);
-  Choose(4, 2);  // 删除它, while the editor is open
-  Type(L"e", L"6");
-  form2.Label3_Click();
-  EXPECT_EQ(ListLines(), (Items{L"e:6", L"a:1", L"b:2", L"c:3", L"d:4"}));
+TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
+  const struct {
+    const char* change;
+    std::function<void()> run;
+    Items after;
+  } rows[] = {
+      {"a click on another row", [this] { Choose(4, -1); }, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
+      {"删除它 above", [this] { Choose(0, 2); }, {L"b:2", L"k:v", L"d:4", L"e:5"}},
+      {"删除它 below", [this] { Choose(3, 2); }, {L"a:1", L"b:2", L"k:v", L"e:5"}},
+      {"an insert above", [this] { entries.Insert(1, L"n:0"); }, {L"a:1", L"n:0", L"b:2", L"k:v", L"d:4", L"e:5"}},
+      {"删除它 on it", [this] { Choose(2, 2); }, {L"k:v", L"a:1", L"b:2", L"d:4", L"e:5"}},
+      {"清空", [this] { form.Command2_Click(); }, {L"k:v"}},
+      {"删除所有", [this] { Choose(0, 3); }, {L"k:v"}},
+      {"载入",
+       [this] { form.Command1_Click(); },
+       {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}},
+      {"a drop: adding now",
+       [this] { form.List1_OLEDragDrop(Drop(L"C:\\new.exe")); },
+       {L"k:v", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}},
+  };
+  for (const auto& row : rows) {
+    Bytes() = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
+    entries.Clear();
+    form.Command1_Click();
+    Choose(2, 1);  // 编辑它 on c:3
+    row.run();
+    Type(L"k", L"v");
+    form2.Label3_Click();
+    EXPECT_EQ(ListLines(), row.after) << row.change;
+  }
+  EXPECT_EQ(views.created, static_cast<int>(std::size(rows)));  // a drop brings the open editor forward
 }
 
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
@@ -163,15 +190,6 @@ TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {
   form.List1_OLEDragDrop(FakeDrop{});
   EXPECT_FALSE(form2.IsOpen());
   EXPECT_TRUE(events.seen.empty());
-}
-
-TEST_F(EditingTest, DropWhileEditingSwitchesTheEditorToAdding) {
-  Choose(1, 1);
-  form.List1_OLEDragDrop(Drop(L"C:\\new.exe"));
-  EXPECT_FALSE(window.visible);
-  EXPECT_EQ(views.created, 1);
-  form2.Label3_Click();
-  EXPECT_EQ(ListLines(), (Items{L"b:C:\\new.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
 }
 
 TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {

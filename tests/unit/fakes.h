@@ -151,7 +151,10 @@ struct FakeMessages : MessageBoxes {
 
 struct FakeApp : Application {
   bool quit = false;
+  std::optional<std::wstring> holding;  // the reason the end of the session is held for
   void Quit() override { quit = true; }
+  void BlockEndOfSession(const std::wstring& reason) override { holding = reason; }
+  void EndSessionAllowed() override { holding.reset(); }
 };
 
 struct FakeForm2View : Form2View {

@@ -100,6 +100,7 @@ TEST_F(Form1Test, AFailedSaveKeepsEverythingAndAtCloseCancelKeepsTheProgramRunni
   messages.answers = {MessageAnswer::kCancel};
   EXPECT_FALSE(form.Image3_Click());
   EXPECT_EQ(messages.shown.back().text, kWriteFailedPrefix + port.fail_writes_with + kQuitAnywaySuffix);
+  EXPECT_EQ(messages.shown.back().style, MessageStyle::kOkCancelDefaultCancel);  // Enter keeps the changes
   EXPECT_TRUE(!app.quit && ListLines().size() == 2 && state.DataChanged == 1);
 
   EXPECT_TRUE(form.Image3_Click());  // OK: quit, losing the change
@@ -107,22 +108,78 @@ TEST_F(Form1Test, AFailedSaveKeepsEverythingAndAtCloseCancelKeepsTheProgramRunni
 }
 
 TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
+  const std::string kTheirs = "a:1\r\nhand:edited\r\n", kOurs = "a:1\r\nb:2\r\n";
+  // The close asks 是/否/取消, 取消 the default: 是 overwrites and ends, 否 ends
+  // and leaves their file, 取消 (or a box closed otherwise) stays.
+  const struct {
+    MessageAnswer answer;
+    bool ends;
+    const std::string& bytes;
+  } rows[] = {{MessageAnswer::kYes, true, kOurs},
+              {MessageAnswer::kNo, true, kTheirs},
+              {MessageAnswer::kCancel, false, kTheirs}};
+  for (const auto& row : rows) {
+    Bytes() = "a:1\r\n";
+    entries.Clear();
+    form.Form_Load();
+    state.DataChanged = 1;
+    entries.Insert(entries.Count(), L"b:2");
+    Bytes() = kTheirs;  // changed by hand meanwhile
+    app.quit = false;
+    messages.shown.clear();
+    messages.answers = {row.answer};
+    EXPECT_EQ(form.Image3_Click(), row.ends);
+    EXPECT_EQ(app.quit, row.ends);
+    EXPECT_EQ(Bytes(), row.bytes);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kChangedElsewhereQuestion);
+    EXPECT_EQ(messages.shown[0].style, MessageStyle::kYesNoCancelDefaultCancel);
+  }
+  // "保存" asks OK/Cancel; OK overwrites, and what was written is now what was seen.
+  messages.shown.clear();
+  messages.answers = {MessageAnswer::kCancel};
+  form.Command3_Click();
+  EXPECT_EQ(Bytes(), kTheirs);
+  form.Command3_Click();
+  EXPECT_EQ(Bytes(), kOurs);
+  EXPECT_EQ(messages.shown[1].style, MessageStyle::kOkCancelDefaultCancel);
+  EXPECT_TRUE(form.Image3_Click());
+  EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST_F(Form1Test, TheEndOfTheSessionIsAnsweredAtOnceAndHeldOnlyForWhatNeedsTheUser) {
   Bytes() = "a:1\r\n";
   form.Form_Load();
-  state.DataChanged = 1;
-  entries.Insert(entries.Count(), L"b:2");
-  Bytes() = "a:1\r\nhand:edited\r\n";  // changed by hand meanwhile
-  messages.answers = {MessageAnswer::kCancel, MessageAnswer::kCancel};
-  EXPECT_FALSE(form.Image3_Click());  // Cancel: nothing written, still running
-  form.Command3_Click();              // "保存" asks the same
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].style, MessageStyle::kOkCancelDefaultCancel);
-  EXPECT_TRUE(Bytes() == "a:1\r\nhand:edited\r\n" && !app.quit);
-
-  form.Command3_Click();  // OK overwrites; what was written is now what was seen
-  EXPECT_EQ(Bytes(), "a:1\r\nb:2\r\n");
-  EXPECT_TRUE(form.Image3_Click());
-  EXPECT_EQ(messages.shown.size(), 3u);
+  const struct {
+    const char* what;
+    int changed;
+    const char* outside;  // what another program wrote meanwhile, or nullptr
+    const wchar_t* write_fault;
+    bool may_end;
+    std::string bytes;
+  } rows[] = {
+      {"unchanged", 0, nullptr, L"", true, "a:1\r\n"},
+      {"saved silently", 1, nullptr, L"", true, "a:1\r\nb:2\r\n"},
+      {"another program's change", 1, "x:9\r\n", L"", false, "x:9\r\n"},
+      {"a failed save", 1, nullptr, L"磁盘已满。", false, "a:1\r\n"},
+  };
+  for (const auto& row : rows) {
+    Bytes() = "a:1\r\n";
+    entries.Clear();
+    form.Command1_Click();
+    if (row.outside != nullptr) Bytes() = row.outside;
+    entries.Insert(1, L"b:2");
+    state.DataChanged = row.changed;
+    port.fail_writes_with = row.write_fault;
+    EXPECT_EQ(form.Form_QueryEndSession(), row.may_end) << row.what;
+    EXPECT_EQ(Bytes(), row.bytes) << row.what;
+    EXPECT_EQ(app.holding, row.may_end ? std::nullopt : std::optional<std::wstring>(kUnsavedChangesReason)) << row.what;
+    EXPECT_TRUE(messages.shown.empty() && !app.quit) << row.what;
+    form.Form_EndSession(false);  // the session goes on, and so does the program
+    EXPECT_TRUE(!app.holding && !app.quit) << row.what;
+  }
+  form.Form_EndSession(true);
+  EXPECT_TRUE(app.quit && messages.shown.empty());
 }
 
 TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedReads) {
@@ -167,15 +224,23 @@ TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
       "p:%NOPE%\\%TOOLS%\\p.exe\r\n"  // an unset name stays as written
       "p:notepad.exe C:\\Tools\\a.txt\r\n"
       "p:https://example.org/a\r\n"
-      "p:\\\\server\\share\\s.exe\r\n";  // network paths are not probed
-  env.variables = {{L"TOOLS", L"C:\\Tools"}};
-  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe"};
+      "p:\\\\server\\share\\s.exe\r\n"         // network paths are not probed
+      "p:https://example.org/find?q=%OS%\r\n"  // a URL's % is percent-encoding
+      "p:MailTo:a@example.org?subject=%OS%\r\n"
+      "p:C:%OS%\\x.exe\r\n"  // a drive letter is no scheme
+      "p:C:\\50% off\\a.exe\r\n"
+      "p:C:\\Tools\\%NOPE%\r\n";
+  env.variables = {{L"TOOLS", L"C:\\Tools"}, {L"OS", L"Windows_NT"}};
+  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe", L"C:\\50% off\\a.exe"};
   text1.text = L"p";
   form.Command5_Click();
   EXPECT_EQ(shell.opened,
             (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe", L"%NOPE%\\C:\\Tools\\p.exe",
-                   L"notepad.exe C:\\Tools\\a.txt", L"https://example.org/a", L"\\\\server\\share\\s.exe"}));
-  EXPECT_EQ(shell.directories, (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L""}));
+                   L"notepad.exe C:\\Tools\\a.txt", L"https://example.org/a", L"\\\\server\\share\\s.exe",
+                   L"https://example.org/find?q=%OS%", L"MailTo:a@example.org?subject=%OS%", L"C:Windows_NT\\x.exe",
+                   L"C:\\50% off\\a.exe", L"C:\\Tools\\%NOPE%"}));
+  EXPECT_EQ(shell.directories,
+            (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L"", L"", L"", L"", L"C:\\50% off", L""}));
   form.Image1_Click();
   EXPECT_EQ(shell.directories.back(), L"");
   // Names are read as the system reads them, in one pass.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/drop_data.h"
 #include "platform/list_box.h"
 #include "ui/click_tracker.h"
 #include "ui/drag_gesture.h"
@@ -18,7 +19,7 @@
 namespace quillet {
 namespace {
 
-TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControl) {
+TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickIsOne) {
   constexpr int kHouse = 1, kCross = 2, kNowhere = ClickTracker::kNowhere;
   ClickTracker clicks;
   clicks.Press(kHouse);
@@ -31,6 +32,32 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControl) {
   clicks.Press(kHouse);  // a menu or a message box took the capture before the release
   clicks.CaptureLost();
   EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  // A double-click is press, release, the double-click's press, release: one click.
+  clicks.Press(kHouse);
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  clicks.Press(kHouse, /*second=*/true);
+  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  clicks.Press(kHouse);  // the next press clicks again
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  // The click's action took the activation (a message box): a second press after it clicks.
+  clicks.Deactivated();
+  clicks.Press(kHouse, /*second=*/true);
+  EXPECT_EQ(clicks.Release(kHouse), kHouse);
+  clicks.Press(kHouse, /*second=*/true);  // with nothing between: one click
+  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
+  clicks.Press(kCross, /*second=*/true);  // doubling no click of its own control
+  EXPECT_EQ(clicks.Release(kCross), kCross);
+}
+
+TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
+  const unsigned rows[][2] = {{kDropCopy | kDropMove | kDropLink, kDropCopy},
+                              {kDropCopy, kDropCopy},
+                              {kDropLink, kDropLink},
+                              {kDropMove | kDropLink, kDropLink},
+                              {kDropMove, kDropNone},
+                              {kDropNone, kDropNone},
+                              {0x80000000u | kDropLink, kDropLink}};  // a scroll bit beside the link
+  for (const auto& r : rows) EXPECT_EQ(ChooseDropEffect(r[0]), r[1]) << r[0];
 }
 
 TEST(DragGestureTest, TheItemUnderThePointIsFullSize) {

@@ -89,6 +89,10 @@ TEST(Win32MessageBoxesTest, EachStyleOffersItsButtonsAndDefaultAndReportsTheAnsw
       {MessageStyle::kOkCancel, BoxAnswerer::kEnter, MessageAnswer::kOk, true, IDOK},
       // The overwrite question: Enter must not overwrite.
       {MessageStyle::kOkCancelDefaultCancel, BoxAnswerer::kEnter, MessageAnswer::kCancel, true, IDCANCEL},
+      // The close's question: 是, 否, and Enter stays.
+      {MessageStyle::kYesNoCancelDefaultCancel, IDYES, MessageAnswer::kYes, true, IDCANCEL},
+      {MessageStyle::kYesNoCancelDefaultCancel, IDNO, MessageAnswer::kNo, true, IDCANCEL},
+      {MessageStyle::kYesNoCancelDefaultCancel, BoxAnswerer::kEnter, MessageAnswer::kCancel, true, IDCANCEL},
   };
   for (const auto& c : cases) {
     BoxAnswerer answer(c.press);

@@ -9,6 +9,8 @@
 namespace quillet {
 namespace {
 
+static_assert(kDropCopy == DROPEFFECT_COPY && kDropMove == DROPEFFECT_MOVE && kDropLink == DROPEFFECT_LINK);
+
 // The reference-counted target itself: it lives as long as OLE holds it,
 // which may be a little longer than the registration.
 class DropTarget final : public ComObject<IDropTarget> {
@@ -55,7 +57,7 @@ class DropTarget final : public ComObject<IDropTarget> {
 
   HRESULT Answer(DWORD* effect) const {
     if (effect == nullptr) return E_INVALIDARG;
-    *effect = accepted_ && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    *effect = accepted_ ? ChooseDropEffect(*effect) : DROPEFFECT_NONE;
     return S_OK;
   }
 

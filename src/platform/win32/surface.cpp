@@ -36,7 +36,7 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDBLCLK:
       if (events_.press) {
         ::SetCapture(hwnd());
-        events_.press();
+        events_.press(message == WM_LBUTTONDBLCLK);
       }
       return 0;
     case WM_LBUTTONUP: {

@@ -17,7 +17,7 @@ class Surface : public MessageTarget {
  public:
   struct Events {
     std::function<void(HDC, const RECT&)> paint{};
-    std::function<void()> press{};             // the left button went down over it
+    std::function<void(bool second)> press{};  // the left button went down over it; `second`: of a double-click
     std::function<bool(bool over)> release{};  // ...and came up, over it or not: true for a click
     std::function<void()> click{};             // runs after the capture has ended
     std::function<void()> capture_lost{};      // the capture went elsewhere before the release

@@ -129,4 +129,15 @@ void Win32Application::Quit() {
   ::PostQuitMessage(0);
 }
 
+// The system shows the reason beside the program in its list of programs
+// that keep the session from ending. A reason that can't be set still leaves
+// the session held: the query's answer is what holds it.
+void Win32Application::BlockEndOfSession(const std::wstring& reason) {
+  if (main_ != nullptr) ::ShutdownBlockReasonCreate(main_, reason.c_str());
+}
+
+void Win32Application::EndSessionAllowed() {
+  if (main_ != nullptr) ::ShutdownBlockReasonDestroy(main_);
+}
+
 }  // namespace quillet

@@ -66,6 +66,8 @@ class Win32Application final : public Application {
  public:
   void SetMainWindow(HWND window) { main_ = window; }
   void Quit() override;
+  void BlockEndOfSession(const std::wstring& reason) override;
+  void EndSessionAllowed() override;
 
  private:
   HWND main_ = nullptr;

@@ -56,8 +56,10 @@ void Form2::Label3_Click() {
     return;
   }
   std::wstring line = MakeEntryLine(keyword, target);
-  const int index = p_.state.SelectedIndex;
-  if (p_.state.EditMode == 1 && index >= 0 && index < p_.List1.Count()) {
+  // The item that was opened, wherever the list's changes have moved it;
+  // SelectedIndex may name another item by now.
+  const int index = p_.List1.Followed();
+  if (p_.state.EditMode == 1 && index != EntryList::kNone) {
     p_.List1.Set(index, std::move(line));
   } else {
     // Add mode, or the edited item is gone: nothing typed is lost.
@@ -86,6 +88,7 @@ void Form2::Text2_OLEDragDrop(const DropData& data) {
 }
 
 void Form2::Close() {
+  p_.List1.Follow(EntryList::kNone);
   view_->window().Hide();
   closed_ = std::move(view_);
 }

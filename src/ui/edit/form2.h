@@ -50,7 +50,8 @@ struct Form2Wiring {
 };
 
 // The entry editor: one keyword and one target, added at the top of the list
-// (EditMode 0) or put in place of the item at SelectedIndex (EditMode 1).
+// (EditMode 0) or put in place of the item it was opened on (EditMode 1),
+// which the list follows while the editor is open.
 class Form2 final : public EditorForm {
  public:
   explicit Form2(const Form2Wiring& wiring) : p_(wiring) {}

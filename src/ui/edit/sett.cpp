@@ -36,6 +36,7 @@ void Sett::editit_Click() {
   p_.editor.Text1().SetText(EntryPart(line, L"l"));
   p_.editor.Text2().SetText(EntryPart(line, L"r"));
   p_.state.EditMode = 1;
+  p_.List1.Follow(p_.state.SelectedIndex);
   // Marked changed before any confirmation: closing the editor still saves.
   p_.state.DataChanged = 1;
 }

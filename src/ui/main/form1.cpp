@@ -117,17 +117,38 @@ void Form1::List1_OLEDragDrop(const DropData& data) {
 }
 
 bool Form1::Image3_Click() {
-  if (p_.state.DataChanged == 1) {
-    // Cancel keeps another program's changes and the program running.
-    if (!MayOverwrite()) return false;
-    const IoStatus status = ConfigSave();
-    if (!status) {
-      const std::wstring text = kWriteFailedPrefix + FailureText(status) + kQuitAnywaySuffix;
-      if (p_.messages.Show(text, kAppTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return false;
-    }
-  }
+  if (p_.state.DataChanged == 1 && !SaveBeforeClosing()) return false;
   p_.app.Quit();
   return true;
+}
+
+bool Form1::SaveBeforeClosing() {
+  if (p_.file.ChangedSinceSeen()) {
+    switch (p_.messages.Show(kChangedElsewhereQuestion, kAppTitle, MessageStyle::kYesNoCancelDefaultCancel)) {
+      case MessageAnswer::kYes: break;
+      case MessageAnswer::kNo: return true;  // data.txt stays as the other program wrote it
+      default: return false;
+    }
+  }
+  const IoStatus status = ConfigSave();
+  if (status) return true;
+  // Enter keeps the program and the changes.
+  const std::wstring text = kWriteFailedPrefix + FailureText(status) + kQuitAnywaySuffix;
+  return p_.messages.Show(text, kAppTitle, MessageStyle::kOkCancelDefaultCancel) == MessageAnswer::kOk;
+}
+
+bool Form1::Form_QueryEndSession() {
+  if (p_.state.DataChanged != 1) return true;
+  if (!p_.file.ChangedSinceSeen() && ConfigSave()) return true;
+  p_.app.BlockEndOfSession(kUnsavedChangesReason);
+  return false;
+}
+
+void Form1::Form_EndSession(bool ending) {
+  if (ending)
+    p_.app.Quit();
+  else
+    p_.app.EndSessionAllowed();
 }
 
 }  // namespace quillet

@@ -98,10 +98,20 @@ class Form1 : private TargetOpener {
   void List1_OLEDragDrop(const DropData& data);
 
   // The close icon: saves when the list changed, then ends the program. When
-  // another program changed data.txt meanwhile, or the save fails, the user
-  // chooses between going on and staying. Returns whether the program ends.
-  // Alt+F4 and the end of the session come here too.
+  // another program changed data.txt meanwhile the user chooses between
+  // overwriting it, ending without saving and staying; when the save fails,
+  // between ending and staying. Returns whether the program ends. Alt+F4
+  // comes here too.
   bool Image3_Click();
+
+  // The system asks whether the session may end; the answer is due at once,
+  // so no question is asked and the program does not end here. A changed
+  // list is saved where that needs no question; otherwise, or when the save
+  // fails, the end is held with a reason the system shows the user.
+  bool Form_QueryEndSession();
+  // The session ends (`ending`), and the program with it; or it goes on,
+  // and so does the program, no longer holding the end.
+  void Form_EndSession(bool ending);
 
   // Writes every item of List1, in list order, to the entry file.
   IoStatus ConfigSave();
@@ -114,6 +124,8 @@ class Form1 : private TargetOpener {
   // False when another program changed data.txt since it was last read or
   // written here and the user chose not to overwrite it.
   bool MayOverwrite();
+  // The close's save of a changed list: false when the program must stay.
+  bool SaveBeforeClosing();
 
   Form1Wiring p_;
   MenuForm* menu_ = nullptr;

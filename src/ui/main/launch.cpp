@@ -5,6 +5,25 @@ namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
+bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+bool IsSchemeCharacter(wchar_t c) {
+  return IsAsciiLetter(c) || (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == L'.';
+}
+
+// A URL: a scheme of two or more characters (a drive letter has one) and
+// "://", or a mail address after "mailto:". Its % signs are percent-encoding.
+bool IsUrl(const std::wstring& target) {
+  if (target.empty() || !IsAsciiLetter(target[0])) return false;
+  std::size_t n = 1;
+  while (n < target.size() && IsSchemeCharacter(target[n])) ++n;
+  if (n < 2 || n >= target.size() || target[n] != L':') return false;
+  if (target.compare(n, 3, L"://") == 0) return true;
+  std::wstring scheme = target.substr(0, n);
+  for (wchar_t& c : scheme) c = IsAsciiLetter(c) ? static_cast<wchar_t>(c | 0x20) : c;
+  return scheme == L"mailto";
+}
+
 bool IsLocalFullPath(const std::wstring& path) {
   if (path.size() < 3 || path[1] != L':' || !IsSeparator(path[2])) return false;
   const wchar_t drive = path[0];
@@ -51,7 +70,7 @@ std::wstring ExpandVariables(const std::wstring& text, const Environment& env) {
 }
 
 Launch PlanLaunch(const std::wstring& target, const Environment& env) {
-  Launch launch{ExpandVariables(target, env), {}};
+  Launch launch{IsUrl(target) ? target : ExpandVariables(target, env), {}};
   if (IsLocalFullPath(launch.file) && env.Exists(launch.file)) launch.directory = FolderOf(launch.file);
   return launch;
 }

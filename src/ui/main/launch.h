@@ -21,7 +21,8 @@ std::wstring ExpandVariables(const std::wstring& text, const Environment& env);
 // A target that names an existing file or folder by a full local path (a
 // drive letter) starts in the folder that holds it, as it does from the file
 // browser; web addresses, bare program names the system searches for,
-// network paths and anything else get no folder.
+// network paths and anything else get no folder. Variables are expanded
+// except in a URL (`scheme://…`, `mailto:…`), which is opened as written.
 Launch PlanLaunch(const std::wstring& target, const Environment& env);
 
 }  // namespace quillet

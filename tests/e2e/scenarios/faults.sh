@@ -58,6 +58,9 @@ answer "$APP" "$quit" Escape
 check "Cancel keeps the program" kill -0 "$PID"
 close_icon
 answer "$APP" "$quit" Return
+check "Return, on Cancel, keeps the program too" kill -0 "$PID"
+close_icon
+answer "$APP" "$quit" shift+Tab Return  # OK
 within 10 "OK ends the program" gone "$PID"
 holds ../data.orig
 check "data.txt stays read-only" test "$(stat -c %a data.txt)" = 444

@@ -1,9 +1,10 @@
 # Saving keeps what others set and wrote. data.txt is a symbolic link to a
 # file in another folder: 删除它 and 保存 write the new bytes to the file it
 # points to, and the link stays a link. Then data.txt is edited by another
-# program after a deletion: the close icon asks, its default button (Return)
-# is Cancel, which keeps the program and the other program's change; 保存
-# asks the same and OK overwrites; the close then ends without asking.
+# program after a deletion: the close icon asks 是/否/取消, its default button
+# (Return) is 取消, which keeps the program and the other program's change;
+# 保存 asks the same and OK overwrites; after a second outside change the
+# close's 否 ends without saving and leaves that change.
 # Last, the program is killed at random moments around a save (twice; 200
 # times with QUILLET_LONG): data.txt then holds the old bytes or the new ones,
 # never a mix, and a temporary file left by a kill disturbs neither the next
@@ -35,7 +36,11 @@ check "and the other program's change" same data.txt data.hand
 button 4
 answer "$APP" "$question" shift+Tab Return  # OK
 within 10 "OK overwrites" same data.txt rest.txt
-closes_to rest.txt
+printf 'hand:again\r\n' >>data.txt && cp data.txt data.hand
+close_icon
+answer "$APP" "$question" shift+Tab Return  # 否
+within 10 "否 ends the program" gone "$PID"
+check "and leaves the other program's change" same data.txt data.hand
 
 log "killed while saving"
 awk 'BEGIN { for (i = 0; i < 100000; i++) printf "k%d:C:\\targets\\entry%06d.exe\r\n", i, i }' >big.old
