@@ -14,6 +14,8 @@ ClassifiedBytes ClassifyBytes(std::string_view bytes) {
   return {FileEncoding::kAnsi, bytes};
 }
 
+std::wstring BackupPathFor(const std::wstring& path) { return path + L".bak"; }
+
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
   static const Utf8Codec utf8;
   return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
@@ -94,6 +96,20 @@ IoStatus EntryFile::Save(const LineList& lines) {
 }
 
 IoStatus EntryFile::WriteCleared() {
+  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
+  IoStatus backup;
+  try {
+    const ReadOutcome now = port_.ReadAll(path_);
+    if (now.kind == ReadOutcome::Kind::kFailed) backup = IoStatus::Fail(now.message);
+    // No file, no backup: the last one stays.
+    if (now.kind == ReadOutcome::Kind::kOk) backup = port_.ReplaceAll(BackupPathFor(path_), now.bytes);
+  } catch (const std::bad_alloc&) {
+    backup = IoStatus::Fail(port_.OutOfMemoryMessage());
+  }
+  if (!backup) {
+    backup.in_backup = true;
+    return backup;
+  }
   return Write([](const Codec&) { return std::optional<std::string>("\r\n"); });
 }
 

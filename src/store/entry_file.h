@@ -20,6 +20,9 @@ enum class FileEncoding { kAnsi, kUtf8WithBom };
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// The copy of the entry file that delete all keeps: data.txt.bak.
+std::wstring BackupPathFor(const std::wstring& path);
+
 struct ClassifiedBytes {
   FileEncoding encoding;
   std::string_view content;  // without the mark
@@ -57,7 +60,9 @@ class EntryFile {
   // not been loaded yet (see LoadLines).
   IoStatus Save(const LineList& lines);
 
-  // Replaces the file with a single CR LF (delete all).
+  // Replaces the file with a single CR LF (delete all), after keeping its
+  // bytes as the backup beside it (one generation). When the backup can't be
+  // made the file stays as it was, and the failure says so (in_backup).
   IoStatus WriteCleared();
 
   // Whether the file differs from what this program last read or wrote: it

@@ -12,6 +12,7 @@ inline constexpr wchar_t kAppTitle[] = L"Vellmar的Quillet";
 // Prefixes of the file errors; the system's message follows.
 inline constexpr wchar_t kReadFailedPrefix[] = L"无法读取 data.txt：";
 inline constexpr wchar_t kWriteFailedPrefix[] = L"无法写入 data.txt：";
+inline constexpr wchar_t kBackupFailedPrefix[] = L"无法写入 data.txt.bak：";
 // The entry file's refusals of a save: the text can't be represented in the
 // file's encoding; the file could not be read when it was last loaded, so the
 // list lacks its entries (a successful 载入 lifts it).
@@ -28,6 +29,11 @@ inline std::wstring FailureText(const IoStatus& status) {
     case SaveRefusal::kNone: break;
   }
   return status.message;
+}
+
+// A failed save as the user reads it: which file, then why.
+inline std::wstring WriteFailedText(const IoStatus& status) {
+  return (status.in_backup ? kBackupFailedPrefix : kWriteFailedPrefix) + FailureText(status);
 }
 
 // Follows a failed save while closing; OK quits anyway, Cancel stays.
