@@ -16,6 +16,11 @@ ClassifiedBytes ClassifyBytes(std::string_view bytes) {
 
 std::wstring BackupPathFor(const std::wstring& path) { return path + L".bak"; }
 
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
   static const Utf8Codec utf8;
   return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;

@@ -23,6 +23,9 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // The copy of the entry file that delete all keeps: data.txt.bak.
 std::wstring BackupPathFor(const std::wstring& path);
 
+// The folder a file lies in, as written in its path.
+std::wstring FolderOf(const std::wstring& path);
+
 struct ClassifiedBytes {
   FileEncoding encoding;
   std::string_view content;  // without the mark
@@ -70,6 +73,10 @@ class EntryFile {
   // can't be read now counts as unchanged (the save then says why it fails),
   // and so does one that was never read.
   bool ChangedSinceSeen() const;
+
+  // Whether a save could succeed, found out without changing the file or
+  // counting as a change of it; on failure, the system's reason.
+  IoStatus ProbeSave() const { return port_.ProbeWritable(path_); }
 
   // Whether `text` can be written in the file's encoding.
   bool CanStore(std::wstring_view text) const;

@@ -36,6 +36,14 @@ inline std::wstring WriteFailedText(const IoStatus& status) {
   return (status.in_backup ? kBackupFailedPrefix : kWriteFailedPrefix) + FailureText(status);
 }
 
+// Said once at start-up when data.txt's folder takes no save: the folder and
+// the system's message go between the parts.
+inline std::wstring UnsavableFolderText(const std::wstring& folder, const std::wstring& why) {
+  return L"无法在文件夹“" + folder + L"”中保存 data.txt：" + why +
+         L"\n\n条目照常可用，但对列表的修改将无法保存。\n"
+         L"请把本程序移到一个您可以写入的文件夹（例如“文档”中的某个文件夹）后再运行。";
+}
+
 // Follows a failed save while closing; OK quits anyway, Cancel stays.
 inline constexpr wchar_t kQuitAnywaySuffix[] = L"\n\n仍要退出吗？未保存的修改将丢失。";
 
