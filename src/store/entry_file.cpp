@@ -7,10 +7,17 @@
 
 namespace quillet {
 
-ClassifiedBytes ClassifyBytes(std::string_view bytes) {
+AnsiFiles ChooseAnsiFiles(unsigned system_code_page, unsigned locale_code_page) {
+  if (system_code_page != kUtf8CodePage) return {system_code_page, false};
+  // A locale without a legacy code page: every file is UTF-8, well-formed or not.
+  return {locale_code_page == 0 ? kUtf8CodePage : locale_code_page, true};
+}
+
+ClassifiedBytes ClassifyBytes(std::string_view bytes, bool system_utf8) {
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     return {FileEncoding::kUtf8WithBom, bytes.substr(kUtf8Bom.size())};
   }
+  if (system_utf8 && IsValidUtf8(bytes)) return {FileEncoding::kUtf8, bytes};
   return {FileEncoding::kAnsi, bytes};
 }
 
@@ -23,7 +30,7 @@ std::wstring FolderOf(const std::wstring& path) {
 
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
   static const Utf8Codec utf8;
-  return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
+  return encoding == FileEncoding::kAnsi ? ansi : utf8;
 }
 
 EntryFile::Seen EntryFile::Fingerprint(const ReadOutcome& read) {
@@ -55,7 +62,7 @@ IoStatus EntryFile::LoadLines(LineList& list) {
     if (read.kind == ReadOutcome::Kind::kOk) {
       const auto bytes = std::make_shared<const std::string>(std::move(read.bytes));
       seen = Fingerprint(*bytes);
-      const ClassifiedBytes file = ClassifyBytes(*bytes);
+      const ClassifiedBytes file = ClassifyBytes(*bytes, system_utf8_);
       list.AppendFile(bytes, file.content, CodecFor(file.encoding));
       encoding_ = file.encoding;
     }
