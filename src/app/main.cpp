@@ -16,6 +16,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_popup_menu.h"
 #include "platform/win32/win32_shell.h"
+#include "store/entry_file.h"
 #include "ui/edit/form2.h"
 #include "ui/edit/sett.h"
 #include "ui/exception_text.h"
@@ -35,9 +36,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace quillet;
   // Lives longer than every window that registers a drop target.
   std::optional<OleInitialization> ole;
-  AnsiCodec codec;
+  // With the system's code page UTF-8, files without the mark may still be in the locale's legacy one.
+  const AnsiFiles ansi_files = ChooseAnsiFiles(::GetACP(), UserLocaleAnsiCodePage());
+  AnsiCodec codec(ansi_files.code_page);
   Win32FilePort port;
-  EntryFile file(port, codec, EntryFilePath());
+  EntryFile file(port, codec, EntryFilePath(), ansi_files.system_utf8);
   SharedState state;
   Win32Screen screen;
   Win32Shell shell;

@@ -7,16 +7,30 @@
 
 namespace quillet {
 
-ClassifiedBytes ClassifyBytes(std::string_view bytes) {
+AnsiFiles ChooseAnsiFiles(unsigned system_code_page, unsigned locale_code_page) {
+  if (system_code_page != kUtf8CodePage) return {system_code_page, false};
+  // A locale without a legacy code page: every file is UTF-8, well-formed or not.
+  return {locale_code_page == 0 ? kUtf8CodePage : locale_code_page, true};
+}
+
+ClassifiedBytes ClassifyBytes(std::string_view bytes, bool system_utf8) {
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
     return {FileEncoding::kUtf8WithBom, bytes.substr(kUtf8Bom.size())};
   }
+  if (system_utf8 && IsValidUtf8(bytes)) return {FileEncoding::kUtf8, bytes};
   return {FileEncoding::kAnsi, bytes};
+}
+
+std::wstring BackupPathFor(const std::wstring& path) { return path + L".bak"; }
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi) {
   static const Utf8Codec utf8;
-  return encoding == FileEncoding::kUtf8WithBom ? utf8 : ansi;
+  return encoding == FileEncoding::kAnsi ? ansi : utf8;
 }
 
 EntryFile::Seen EntryFile::Fingerprint(const ReadOutcome& read) {
@@ -48,7 +62,7 @@ IoStatus EntryFile::LoadLines(LineList& list) {
     if (read.kind == ReadOutcome::Kind::kOk) {
       const auto bytes = std::make_shared<const std::string>(std::move(read.bytes));
       seen = Fingerprint(*bytes);
-      const ClassifiedBytes file = ClassifyBytes(*bytes);
+      const ClassifiedBytes file = ClassifyBytes(*bytes, system_utf8_);
       list.AppendFile(bytes, file.content, CodecFor(file.encoding));
       encoding_ = file.encoding;
     }
@@ -94,6 +108,20 @@ IoStatus EntryFile::Save(const LineList& lines) {
 }
 
 IoStatus EntryFile::WriteCleared() {
+  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
+  IoStatus backup;
+  try {
+    const ReadOutcome now = port_.ReadAll(path_);
+    if (now.kind == ReadOutcome::Kind::kFailed) backup = IoStatus::Fail(now.message);
+    // No file, no backup: the last one stays.
+    if (now.kind == ReadOutcome::Kind::kOk) backup = port_.ReplaceAll(BackupPathFor(path_), now.bytes);
+  } catch (const std::bad_alloc&) {
+    backup = IoStatus::Fail(port_.OutOfMemoryMessage());
+  }
+  if (!backup) {
+    backup.in_backup = true;
+    return backup;
+  }
   return Write([](const Codec&) { return std::optional<std::string>("\r\n"); });
 }
 

@@ -16,28 +16,58 @@ namespace quillet {
 // How the entry file's bytes are text. A file that starts with the UTF-8
 // byte-order mark is UTF-8 and is saved back with the mark; every other file
 // is in the system's ANSI code page, and so is every file the program creates.
-enum class FileEncoding { kAnsi, kUtf8WithBom };
+//
+// A system whose ANSI code page is UTF-8 (65001) still has users' files in
+// their locale's legacy code page: there a file without the mark that is
+// well-formed UTF-8 is UTF-8 and saved so, and any other is in the legacy code
+// page. A file it creates is UTF-8 with the mark, which reads the same
+// whatever the system's code page becomes and holds every character.
+enum class FileEncoding { kAnsi, kUtf8WithBom, kUtf8 };
+
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// The code page that files without the mark are read in when they are not
+// UTF-8, from the system's ANSI code page and the user locale's default ANSI
+// code page (0 when it has none).
+struct AnsiFiles {
+  unsigned code_page;
+  bool system_utf8;  // the system's ANSI code page is UTF-8
+};
+AnsiFiles ChooseAnsiFiles(unsigned system_code_page, unsigned locale_code_page);
 
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The copy of the entry file that delete all keeps: data.txt.bak.
+std::wstring BackupPathFor(const std::wstring& path);
+
+// The folder a file lies in, as written in its path.
+std::wstring FolderOf(const std::wstring& path);
 
 struct ClassifiedBytes {
   FileEncoding encoding;
   std::string_view content;  // without the mark
 };
-ClassifiedBytes ClassifyBytes(std::string_view bytes);
+ClassifiedBytes ClassifyBytes(std::string_view bytes, bool system_utf8 = false);
 
 // The codec that reads and writes a file of `encoding`; `ansi` is the
-// system's code page.
+// code page of AnsiFiles.
 const Codec& CodecFor(FileEncoding encoding, const Codec& ansi);
 
 // data.txt: its path, its encoding as last loaded, and its reading and writing
 // through the file port. Every operation opens, finishes and closes the file.
 class EntryFile {
  public:
-  EntryFile(FilePort& port, const Codec& ansi, std::wstring path) : port_(port), ansi_(ansi), path_(std::move(path)) {}
+  // `system_utf8`: see AnsiFiles.
+  EntryFile(FilePort& port, const Codec& ansi, std::wstring path, bool system_utf8 = false)
+      : port_(port),
+        ansi_(ansi),
+        path_(std::move(path)),
+        system_utf8_(system_utf8),
+        encoding_(system_utf8 ? FileEncoding::kUtf8WithBom : FileEncoding::kAnsi) {}
 
   const std::wstring& path() const { return path_; }
   FileEncoding encoding() const { return encoding_; }
+  bool system_utf8() const { return system_utf8_; }
 
   // Appends the file's lines, in file order, to `list`; never clears it. The
   // lines keep the file's bytes and are decoded when read. A missing file has
@@ -57,7 +87,9 @@ class EntryFile {
   // not been loaded yet (see LoadLines).
   IoStatus Save(const LineList& lines);
 
-  // Replaces the file with a single CR LF (delete all).
+  // Replaces the file with a single CR LF (delete all), after keeping its
+  // bytes as the backup beside it (one generation). When the backup can't be
+  // made the file stays as it was, and the failure says so (in_backup).
   IoStatus WriteCleared();
 
   // Whether the file differs from what this program last read or wrote: it
@@ -65,6 +97,10 @@ class EntryFile {
   // can't be read now counts as unchanged (the save then says why it fails),
   // and so does one that was never read.
   bool ChangedSinceSeen() const;
+
+  // Whether a save could succeed, found out without changing the file or
+  // counting as a change of it; on failure, the system's reason.
+  IoStatus ProbeSave() const { return port_.ProbeWritable(path_); }
 
   // Whether `text` can be written in the file's encoding.
   bool CanStore(std::wstring_view text) const;
@@ -94,7 +130,8 @@ class EntryFile {
   FilePort& port_;
   const Codec& ansi_;
   std::wstring path_;
-  FileEncoding encoding_ = FileEncoding::kAnsi;
+  bool system_utf8_;
+  FileEncoding encoding_;
   bool loaded_ = false;       // a load has succeeded (or found no file)
   bool unread_ = false;       // every load so far failed: the file's lines are not in the list
   std::optional<Seen> seen_;  // nothing until a read or a write succeeded

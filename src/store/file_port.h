@@ -21,6 +21,9 @@ class FilePort {
   virtual ~FilePort() = default;
   virtual ReadOutcome ReadAll(const std::wstring& path) = 0;
   virtual IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) = 0;
+  // Whether ReplaceAll could succeed, found out without changing the file or
+  // leaving anything behind; on failure, the system's reason.
+  virtual IoStatus ProbeWritable(const std::wstring& path) = 0;
   // The system's words for a lack of memory, for a file too large to hold.
   virtual std::wstring OutOfMemoryMessage() const = 0;
 };

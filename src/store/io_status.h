@@ -17,10 +17,16 @@ struct IoStatus {
   bool ok = true;
   std::wstring message;
   SaveRefusal refusal = SaveRefusal::kNone;
+  // The file is held by another program for the moment (a scanner, an
+  // indexer, a sync client): the same step may succeed a little later.
+  bool held = false;
+  // The failure concerns the backup beside the entry file, not the file itself.
+  bool in_backup = false;
 
   static IoStatus Ok() { return {}; }
   static IoStatus Fail(std::wstring why) { return {false, std::move(why)}; }
   static IoStatus Refused(SaveRefusal why) { return {false, {}, why}; }
+  static IoStatus Held(std::wstring why) { return {false, std::move(why), SaveRefusal::kNone, true}; }
   explicit operator bool() const { return ok; }
 };
 

@@ -15,8 +15,9 @@ namespace quillet {
 // decoded. This is exact because decoding is one-to-one (undecodable bytes are
 // escaped) and neither ':' nor CR can be the second byte of a double-byte
 // character in the code pages Windows uses as ANSI code pages, nor in UTF-8.
-void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_view typed, TargetOpener& opener) {
-  const ClassifiedBytes file = ClassifyBytes(file_bytes);
+void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_view typed, TargetOpener& opener,
+                   bool system_utf8) {
+  const ClassifiedBytes file = ClassifyBytes(file_bytes, system_utf8);
   const Codec& codec = CodecFor(file.encoding, ansi);
 
   // How many typed words equal each keyword; a word the encoding can't hold matches nothing.
@@ -65,7 +66,7 @@ void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_
 }
 
 void LaunchByKeyword(const EntryFile& file, std::wstring_view typed, TargetOpener& opener) {
-  LaunchInBytes(file.ReadBytes(), file.CodecFor(FileEncoding::kAnsi), typed, opener);
+  LaunchInBytes(file.ReadBytes(), file.CodecFor(FileEncoding::kAnsi), typed, opener, file.system_utf8());
 }
 
 }  // namespace quillet

@@ -22,7 +22,8 @@ class TargetOpener {
 // case-sensitive. A line without a colon has no keyword and never matches.
 void LaunchByKeyword(const EntryFile& file, std::wstring_view typed, TargetOpener& opener);
 
-// The same over bytes already read, `ansi` being the system's code page.
-void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_view typed, TargetOpener& opener);
+// The same over bytes already read, `ansi` and `system_utf8` as for the entry file.
+void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_view typed, TargetOpener& opener,
+                   bool system_utf8 = false);
 
 }  // namespace quillet

@@ -43,6 +43,24 @@ std::size_t SequenceLength(std::string_view s, char32_t& cp) {
   return len;
 }
 
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  char32_t cp;
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = SequenceLength(bytes.substr(i), cp);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+namespace {
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));

@@ -12,6 +12,7 @@ inline constexpr wchar_t kAppTitle[] = L"Vellmar的Quillet";
 // Prefixes of the file errors; the system's message follows.
 inline constexpr wchar_t kReadFailedPrefix[] = L"无法读取 data.txt：";
 inline constexpr wchar_t kWriteFailedPrefix[] = L"无法写入 data.txt：";
+inline constexpr wchar_t kBackupFailedPrefix[] = L"无法写入 data.txt.bak：";
 // The entry file's refusals of a save: the text can't be represented in the
 // file's encoding; the file could not be read when it was last loaded, so the
 // list lacks its entries (a successful 载入 lifts it).
@@ -28,6 +29,19 @@ inline std::wstring FailureText(const IoStatus& status) {
     case SaveRefusal::kNone: break;
   }
   return status.message;
+}
+
+// A failed save as the user reads it: which file, then why.
+inline std::wstring WriteFailedText(const IoStatus& status) {
+  return (status.in_backup ? kBackupFailedPrefix : kWriteFailedPrefix) + FailureText(status);
+}
+
+// Said once at start-up when data.txt's folder takes no save: the folder and
+// the system's message go between the parts.
+inline std::wstring UnsavableFolderText(const std::wstring& folder, const std::wstring& why) {
+  return L"无法在文件夹“" + folder + L"”中保存 data.txt：" + why +
+         L"\n\n条目照常可用，但对列表的修改将无法保存。\n"
+         L"请把本程序移到一个您可以写入的文件夹（例如“文档”中的某个文件夹）后再运行。";
 }
 
 // Follows a failed save while closing; OK quits anyway, Cancel (the default) stays.

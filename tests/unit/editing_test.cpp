@@ -156,15 +156,42 @@ TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
   EXPECT_TRUE(!form2.IsOpen() && ListLines().size() == 4 && state.DataChanged == 0);
 }
 
-TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowAndWritesOneEmptyLine) {
+TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowKeepsABackupAndWritesOneEmptyLine) {
+  const std::string five = Bytes();
   messages.answers = {MessageAnswer::kCancel};
   Choose(0, 3);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].owner, nullptr);
   EXPECT_EQ(ListLines().size(), 5u);
-  Choose(0, 3);  // OK
+  // No backup (while the clearing write would succeed), or no clearing write:
+  // the list and the file stay whole, and the failing file is named.
+  const struct {
+    std::wstring path;
+    void (*inject)(MemoryFilePort&, const std::wstring&);
+    std::wstring text;
+  } failures[] = {
+      {BackupPathFor(kPath), [](MemoryFilePort& p, const std::wstring& at) { p.fail_writes_to[at] = L"磁盘已满。"; },
+       kBackupFailedPrefix + std::wstring(L"磁盘已满。")},
+      {kPath, [](MemoryFilePort& p, const std::wstring&) { p.fail_reads_with = L"共享冲突。"; },
+       kBackupFailedPrefix + std::wstring(L"共享冲突。")},
+      {kPath, [](MemoryFilePort& p, const std::wstring& at) { p.fail_writes_to[at] = L"拒绝访问。"; },
+       kWriteFailedPrefix + std::wstring(L"拒绝访问。")},
+  };
+  for (const auto& f : failures) {
+    port = MemoryFilePort{}, Bytes() = five, messages.shown.clear();
+    f.inject(port, f.path);
+    Choose(0, 3);  // OK
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, f.text);
+    EXPECT_EQ(ListLines().size(), 5u);
+    EXPECT_EQ(Bytes(), five);
+  }
+  port.fail_writes_to.clear(), port.fail_reads_with.clear();
+  port.files[BackupPathFor(kPath)] = "an older backup";
+  Choose(0, 3);
   EXPECT_TRUE(ListLines().empty());
   EXPECT_EQ(Bytes(), "\r\n");
+  EXPECT_EQ(port.files[BackupPathFor(kPath)], five);
 }
 
 TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {

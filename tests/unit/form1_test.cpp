@@ -35,6 +35,24 @@ TEST_F(Form1Test, StartUpCentresInTheMonitorsScaleFillsAndFocusesBeforeShowingOn
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"", L"b:2"}));
   EXPECT_TRUE(events.InOrder("Text1.Focus", "Form1.Topmost"));
   EXPECT_TRUE(window.visible && window.topmost && messages.shown.empty());
+  EXPECT_EQ(port.probed, Items{kPath});
+}
+
+// Beside the program in a protected folder every save would fail: that is
+// said once, at start-up, and the program goes on.
+TEST_F(Form1Test, AFolderThatTakesNoSaveIsNamedOnceAtStartUp) {
+  Bytes() = "a:1\r\n";
+  port.probe_fails_with = L"拒绝访问。";
+  form.Form_Load();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, UnsavableFolderText(L"C:\\q", L"拒绝访问。"));
+  EXPECT_EQ(messages.shown[0].title, kAppTitle);
+  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOk);
+  EXPECT_TRUE(window.visible && window.topmost);
+  EXPECT_EQ(ListLines(), Items{L"a:1"});
+  form.Command1_Click();  // not at a reload
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(port.probed.size(), 1u);
 }
 
 TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
@@ -42,6 +60,7 @@ TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
   form.Form_Load();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kReadFailedPrefix + port.fail_reads_with);
+  EXPECT_TRUE(port.probed.empty());  // saves wait for a load anyway
   EXPECT_TRUE(window.visible);
   entries.Insert(0, L"kept");
   form.Command1_Click();  // "载入" fails the same way and keeps what the list has

@@ -15,16 +15,23 @@ class FaultySteps : public ReplaceSteps {
  public:
   std::map<std::wstring, std::string> dir, meta;
   std::map<std::wstring, std::wstring> links;
+  std::map<std::wstring, unsigned> names;   // hard links of a file, where more than one
   std::vector<std::wstring> created;        // every temporary file made, in order
+  std::vector<std::wstring> probed;         // every probe file made and removed
+  std::map<std::string, int> holds;         // how often "create", "replace", "in place" is held yet
   std::size_t fail_write_after = SIZE_MAX;  // bytes written before a write fails
   std::size_t fail_in_place_after = SIZE_MAX;
   bool fail_create = false, refuse_create = false, fail_flush = false, fail_replace = false, fail_metadata = false;
   bool cannot_resolve = false, read_only = false;
 
-  std::wstring ResolveTarget(const std::wstring& path) override {
-    return cannot_resolve ? L"" : links.count(path) ? links[path] : dir.count(path) ? path : L"";
+  SaveTarget ResolveTarget(const std::wstring& path) override {
+    const std::wstring file = links.count(path) ? links[path] : path;
+    if (cannot_resolve || !dir.count(file)) return {L"", 0, links.count(path) > 0};
+    return {file, names.count(file) ? names[file] : 1};
   }
+  StepOutcome CreateThroughLink(const std::wstring& link) override { return dir[links.at(link)], StepOutcome::Ok(); }
   StepOutcome CreateTemp(const std::wstring& path) override {
+    if (Held("create")) return StepOutcome::Failed(IoStatus::Held(L"held"));
     if (refuse_create) return StepOutcome::Refused(IoStatus::Fail(L"folder refused"));
     if (fail_create) return StepOutcome::Failed(IoStatus::Fail(L"create failed"));
     open_ = path, dir[path].clear(), meta[path] = "fresh", created.push_back(path);
@@ -38,19 +45,30 @@ class FaultySteps : public ReplaceSteps {
                                                : (meta[temp] = meta[target], IoStatus::Ok());
   }
   IoStatus Replace(const std::wstring& temp, const std::wstring& target) override {
+    if (Held("replace")) return IoStatus::Held(L"held");
     if (fail_replace || (read_only && dir.count(target))) return IoStatus::Fail(L"replace failed");
     links.erase(target), dir[target] = dir[temp], meta[target] = meta[temp];  // a rename over a link takes its place
     return Remove(temp), IoStatus::Ok();
   }
   void Remove(const std::wstring& temp) override { dir.erase(temp), meta.erase(temp); }
-  StepOutcome RewriteInPlace(const std::wstring& target, std::string_view bytes) override {
+  StepOutcome RewriteInPlace(const std::wstring& name, std::string_view bytes) override {
+    const std::wstring target = links.count(name) ? links[name] : name;
+    if (Held("in place")) return StepOutcome::Refused(IoStatus::Held(L"held"));
     if (read_only || !dir.count(target)) return StepOutcome::Refused(IoStatus::Fail(L"cannot open"));
     dir[target].clear();
     const IoStatus status = Append(dir[target], bytes, fail_in_place_after);
     return status ? StepOutcome::Ok() : StepOutcome::Failed(status);
   }
+  IoStatus TryCreateAndRemove(const std::wstring& path) override {
+    if (refuse_create || dir.count(path)) return IoStatus::Fail(L"folder refused");
+    return probed.push_back(path), IoStatus::Ok();
+  }
+  IoStatus TryOpenForWriting(const std::wstring& path) override {
+    return read_only || !dir.count(path) ? IoStatus::Fail(L"cannot open") : IoStatus::Ok();
+  }
 
  private:
+  bool Held(const std::string& step) { return holds[step] > 0 && holds[step]--; }
   static IoStatus Append(std::string& file, std::string_view chunk, std::size_t fail_after) {
     if (file.size() + chunk.size() <= fail_after) return file.append(chunk), IoStatus::Ok();
     file.append(chunk.substr(0, fail_after - file.size()));
@@ -60,6 +78,19 @@ class FaultySteps : public ReplaceSteps {
 };
 
 using Files = std::map<std::wstring, std::string>;
+
+// Time passes only in pauses, each of which is kept.
+struct FakeClock : HoldClock {
+  std::uint64_t now = 1000;
+  std::vector<std::uint32_t> pauses;
+  std::uint64_t NowMs() override { return now; }
+  void Pause(std::uint32_t ms) override { pauses.push_back(ms), now += ms; }
+};
+
+IoStatus SafeReplace(FaultySteps& steps, const std::wstring& path, std::string_view bytes) {
+  FakeClock clock;
+  return quillet::SafeReplace(steps, clock, path, bytes);
+}
 
 TEST(SafeReplaceTest, EveryFailingStepKeepsTheOldBytesRemovesTheTempAndSaysWhy) {
   const std::string new_bytes(3 * kWriteChunk + 17, 'x');
@@ -139,6 +170,89 @@ TEST(SafeReplaceTest, ALinkIsWrittenThroughToItsTargetAndStaysALink) {
   unresolved.cannot_resolve = true;
   ASSERT_TRUE(SafeReplace(unresolved, L"data.txt", "new"));
   EXPECT_EQ(unresolved.dir, (Files{{L"data.txt", "new"}}));
+
+  // A link whose file is missing gets the file, and stays.
+  FaultySteps dangling;
+  dangling.links[L"data.txt"] = L"elsewhere/real.txt";
+  ASSERT_TRUE(SafeReplace(dangling, L"data.txt", "new"));
+  EXPECT_EQ(dangling.dir, (Files{{L"elsewhere/real.txt", "new"}}));
+  EXPECT_EQ(dangling.links[L"data.txt"], L"elsewhere/real.txt");
+}
+
+// A rename would give one name a new file and leave the others the old one.
+TEST(SafeReplaceTest, AFileOfSeveralNamesIsRewrittenInPlace) {
+  for (const bool read_only : {false, true}) {
+    FaultySteps steps;
+    steps.dir[L"data.txt"] = "a much longer old text";
+    steps.names[L"data.txt"] = 2;
+    steps.read_only = read_only;
+    EXPECT_EQ(SafeReplace(steps, L"data.txt", "new").message, read_only ? L"cannot open" : L"");
+    EXPECT_EQ(steps.dir, (Files{{L"data.txt", read_only ? "a much longer old text" : "new"}}));
+    EXPECT_TRUE(steps.created.empty());
+  }
+}
+
+// Another program's short hold is waited out, with growing pauses, for
+// about two seconds in all; a failure of another kind is not.
+TEST(SafeReplaceTest, AHeldFileIsTriedAgainForAWhile) {
+  using Pauses = std::vector<std::uint32_t>;
+  const Pauses whole_budget{10, 20, 40, 80, 160, 320, 640, 730};
+  const struct {
+    const char* step;
+    int holds;
+    bool refuse_create, read_only;
+    const wchar_t* message;
+    Pauses pauses;
+  } cases[] = {
+      {"create", 2, false, false, L"", {10, 20}},
+      {"replace", 3, false, false, L"", {10, 20, 40}},
+      {"in place", 1, true, false, L"", {10}},
+      {"replace", 1000, false, false, L"held", whole_budget},
+      // The folder's refusal stays the reason when the held file never opened.
+      {"in place", 1000, true, false, L"folder refused", whole_budget},
+      {"create", 1000, false, false, L"held", whole_budget},
+      {"replace", 0, false, true, L"replace failed", {}},
+  };
+  for (const auto& c : cases) {
+    FaultySteps steps;
+    steps.dir[L"data.txt"] = "old";
+    steps.holds[c.step] = c.holds;
+    steps.refuse_create = c.refuse_create;
+    steps.read_only = c.read_only;
+    FakeClock clock;
+    EXPECT_EQ(quillet::SafeReplace(steps, clock, L"data.txt", "new").message, c.message) << c.step << c.holds;
+    EXPECT_EQ(clock.pauses, c.pauses) << c.step << c.holds;
+    EXPECT_EQ(steps.dir, (Files{{L"data.txt", *c.message ? "old" : "new"}})) << c.step << c.holds;
+  }
+}
+
+// The probe changes nothing, and says no only when neither a new file nor a write in place would do.
+TEST(SafeReplaceTest, TheProbeTellsWhetherASaveCouldSucceed) {
+  const struct {
+    bool exists, refuse_create, read_only;
+    unsigned names;
+    const wchar_t* message;
+    std::vector<std::wstring> probed;
+  } cases[] = {
+      {true, false, false, 1, L"", {L"data.txt.probe"}},
+      {false, false, false, 1, L"", {L"data.txt.probe"}},
+      {true, true, false, 1, L"", {}},
+      {true, true, true, 1, L"folder refused", {}},
+      {false, true, false, 1, L"folder refused", {}},
+      {true, false, false, 2, L"", {}},
+      {true, false, true, 2, L"cannot open", {}},
+  };
+  for (const auto& c : cases) {
+    FaultySteps steps;
+    if (c.exists) steps.dir[L"data.txt"] = "old";
+    steps.names[L"data.txt"] = c.names;
+    steps.refuse_create = c.refuse_create;
+    steps.read_only = c.read_only;
+    const Files before = steps.dir;
+    EXPECT_EQ(ProbeSave(steps, L"data.txt").message, c.message) << c.exists << c.refuse_create << c.read_only;
+    EXPECT_EQ(steps.probed, c.probed);
+    EXPECT_EQ(steps.dir, before);
+  }
 }
 
 }  // namespace

@@ -173,6 +173,50 @@ TEST_F(EntryFileTest, SavesAreRefusedWhileTheFileCouldNotBeLoaded) {
   EXPECT_TRUE(fresh.Save(Of({L"k:v"})));
 }
 
+// On a system whose ANSI code page is UTF-8 a file without the mark is UTF-8
+// only where all of it is well-formed, else the locale's legacy code page; it
+// is saved back the way it came. A new file there is UTF-8 with the mark.
+TEST_F(EntryFileTest, OnAUtf8SystemOnlyWellFormedFilesWithoutTheMarkAreUtf8) {
+  const std::wstring mixed = std::wstring{L'涓', EscapeByte(0xAD)} + L":y";
+  const struct {
+    bool system_utf8;
+    std::optional<std::string> bytes;  // none: no file yet
+    Lines lines;
+    FileEncoding encoding;
+    std::string new_line;  // "新:x" as it is saved
+  } cases[] = {
+      {true, "\xE4\xB8\xAD:y\r\n", {L"中:y"}, FileEncoding::kUtf8, "\xE6\x96\xB0:x\r\n"},
+      {true, "a:1\r\n", {L"a:1"}, FileEncoding::kUtf8, "\xE6\x96\xB0:x\r\n"},
+      {true, "\xD6\xD0:y\r\n", {L"中:y"}, FileEncoding::kAnsi, "\xD0\xC2:x\r\n"},
+      // One sequence that is no UTF-8 makes the whole file legacy.
+      {true, "\xD6\xD0:z\r\n\xE4\xB8\xAD:y\r\n", {L"中:z", mixed}, FileEncoding::kAnsi, "\xD0\xC2:x\r\n"},
+      {true, "\xEF\xBB\xBF\xE4\xB8\xAD:y\r\n", {L"中:y"}, FileEncoding::kUtf8WithBom, "\xE6\x96\xB0:x\r\n"},
+      {true, std::nullopt, {}, FileEncoding::kUtf8WithBom, "\xE6\x96\xB0:x\r\n"},
+      {false, "\xE4\xB8\xAD:y\r\n", {mixed}, FileEncoding::kAnsi, "\xD0\xC2:x\r\n"},
+      {false, std::nullopt, {}, FileEncoding::kAnsi, "\xD0\xC2:x\r\n"},
+  };
+  for (const auto& c : cases) {
+    port.files.clear();
+    if (c.bytes) Bytes() = *c.bytes;
+    EntryFile system_file(port, Gbk(), kPath, c.system_utf8);
+    LineList lines;
+    ASSERT_TRUE(system_file.LoadLines(lines));
+    EXPECT_EQ(All(lines), c.lines) << c.bytes.value_or("none");
+    EXPECT_EQ(system_file.encoding(), c.encoding) << c.bytes.value_or("none");
+    lines.Insert(0, L"新:x");
+    ASSERT_TRUE(system_file.Save(lines));
+    const bool mark = c.encoding == FileEncoding::kUtf8WithBom;
+    const std::string old = c.bytes.value_or("");
+    EXPECT_EQ(Bytes(),
+              (mark ? std::string(kUtf8Bom) : "") + c.new_line + old.substr(mark && c.bytes ? kUtf8Bom.size() : 0));
+  }
+  EXPECT_EQ(ChooseAnsiFiles(936, 936).code_page, 936u);
+  EXPECT_FALSE(ChooseAnsiFiles(936, 936).system_utf8);
+  EXPECT_EQ(ChooseAnsiFiles(kUtf8CodePage, 936).code_page, 936u);
+  EXPECT_TRUE(ChooseAnsiFiles(kUtf8CodePage, 936).system_utf8);
+  EXPECT_EQ(ChooseAnsiFiles(kUtf8CodePage, 0).code_page, kUtf8CodePage);
+}
+
 // What tells a save that another program changed the file since it was read or written.
 TEST_F(EntryFileTest, CreationChangeAndRemovalCountAsChangesButAFailedReadDoesNot) {
   ASSERT_TRUE(file.LoadLines(list));  // no file yet
@@ -261,6 +305,13 @@ TEST_F(LookupTest, ComparesDecodedText) {
   }
   Bytes() = "\xEF\xBB\xBF\xED\x95\x9C:\xE4\xB8\xAD\r\n";
   EXPECT_EQ(Launch(L"\uD55C"), Lines{L"中"});
+  // On a system whose code page is UTF-8, as the entry file reads it.
+  for (const auto& [bytes, target] :
+       {std::pair<std::string, std::wstring>{"\xE4\xB8\xAD:utf8\r\n", L"utf8"}, {"\xD6\xD0:gbk\r\n", L"gbk"}}) {
+    Recorder recorder;
+    LaunchInBytes(bytes, Gbk(), L"中", recorder, /*system_utf8=*/true);
+    EXPECT_EQ(recorder.opened, Lines{target});
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <map>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/posix/iconv_codec.h"
 #include "store/file_port.h"
@@ -19,8 +20,11 @@ inline const Codec& Gbk() {
 class MemoryFilePort : public FilePort {
  public:
   std::map<std::wstring, std::string> files;
-  std::wstring fail_reads_with;   // non-empty: every read fails with this message
-  std::wstring fail_writes_with;  // non-empty: every replacement fails with this message
+  std::wstring fail_reads_with;                         // non-empty: every read fails with this message
+  std::wstring fail_writes_with;                        // non-empty: every replacement fails with this message
+  std::map<std::wstring, std::wstring> fail_writes_to;  // a path's replacements fail with its message
+  std::wstring probe_fails_with;                        // non-empty: the probe says no with this message
+  std::vector<std::wstring> probed;                     // every path probed, in order
   int reads = 0;
   bool out_of_memory = false;  // reads run out of memory
 
@@ -42,8 +46,14 @@ class MemoryFilePort : public FilePort {
 
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override {
     if (!fail_writes_with.empty()) return IoStatus::Fail(fail_writes_with);
+    if (fail_writes_to.count(path)) return IoStatus::Fail(fail_writes_to[path]);
     files[path] = std::string(bytes);
     return IoStatus::Ok();
+  }
+
+  IoStatus ProbeWritable(const std::wstring& path) override {
+    probed.push_back(path);
+    return probe_fails_with.empty() ? IoStatus::Ok() : IoStatus::Fail(probe_fails_with);
   }
 };
 

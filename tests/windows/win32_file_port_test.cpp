@@ -112,6 +112,32 @@ TEST_F(Win32FilePortTest, WhereTheTemporaryFileCantBeMadeAWritableFileIsRewritte
   EXPECT_EQ(Listing(folder_), (Names{L"data.txt", L"data.txt.saving"}));
 }
 
+FILETIME LastWrite(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+// Every name of a file with several sees the saved bytes. The probe of a
+// save changes no file and leaves nothing behind.
+TEST_F(Win32FilePortTest, AFileOfSeveralNamesKeepsThemAndTheProbeLeavesNoTrace) {
+  WriteDirectly(target_, "old");
+  const FILETIME written = LastWrite(target_);
+  ASSERT_TRUE(port_.ProbeWritable(target_));
+  EXPECT_EQ(Listing(folder_), Names{L"data.txt"});
+  const FILETIME after = LastWrite(target_);
+  EXPECT_EQ(::CompareFileTime(&written, &after), 0);
+  EXPECT_FALSE(port_.ProbeWritable(folder_ + L"\\no such folder\\data.txt").message.empty());
+
+  const std::wstring other = folder_ + L"\\other.txt";
+  ASSERT_TRUE(::CreateHardLinkW(other.c_str(), target_.c_str(), nullptr));
+  ASSERT_TRUE(port_.ProbeWritable(target_));
+  ASSERT_TRUE(port_.ReplaceAll(target_, "new"));
+  EXPECT_EQ(ReadDirectly(other), "new");
+  EXPECT_EQ(ReadDirectly(target_), "new");
+  EXPECT_EQ(Listing(folder_), (Names{L"data.txt", L"other.txt"}));
+}
+
 // The DACL of a file in SDDL, or what went wrong.
 std::wstring DaclOf(const std::wstring& path) {
   DWORD needed = 0;

@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "store/utf8_codec.h"
 
@@ -48,6 +50,16 @@ class Fd {
   int fd_;
 };
 
+// POSIX reports no holds; the clock is there for the shared save.
+class SteadyClock final : public HoldClock {
+ public:
+  std::uint64_t NowMs() override {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  }
+  void Pause(std::uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+};
+
 }  // namespace
 
 std::string NativePath(const std::wstring& path) { return Utf8Codec().Encode(path).value_or(std::string()); }
@@ -82,13 +94,42 @@ ReadOutcome PosixFilePort::ReadAll(const std::wstring& path) {
 
 IoStatus PosixFilePort::ReplaceAll(const std::wstring& path, std::string_view bytes) {
   PosixReplaceSteps steps;
-  return SafeReplace(steps, path, bytes);
+  SteadyClock clock;
+  return SafeReplace(steps, clock, path, bytes);
 }
 
-std::wstring PosixReplaceSteps::ResolveTarget(const std::wstring& path) {
+IoStatus PosixFilePort::ProbeWritable(const std::wstring& path) {
+  PosixReplaceSteps steps;
+  return ProbeSave(steps, path);
+}
+
+SaveTarget PosixReplaceSteps::ResolveTarget(const std::wstring& path) {
+  const std::string native = NativePath(path);
   char resolved[PATH_MAX];
-  if (::realpath(NativePath(path).c_str(), resolved) == nullptr) return std::wstring();
-  return Utf8Codec().Decode(resolved);
+  struct stat st {};
+  if (::realpath(native.c_str(), resolved) == nullptr || ::stat(resolved, &st) != 0) {
+    return {{}, 0, ::lstat(native.c_str(), &st) == 0 && S_ISLNK(st.st_mode)};
+  }
+  return {Utf8Codec().Decode(resolved), static_cast<unsigned>(st.st_nlink)};
+}
+
+StepOutcome PosixReplaceSteps::CreateThroughLink(const std::wstring& link_path) {
+  // Without O_EXCL, open(2) follows the link and makes its file.
+  Fd fd(::open(NativePath(link_path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  return fd.get() >= 0 ? StepOutcome::Ok() : StepOutcome::Failed(Errno());
+}
+
+IoStatus PosixReplaceSteps::TryCreateAndRemove(const std::wstring& path) {
+  const std::string native = NativePath(path);
+  Fd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (fd.get() < 0) return Errno();
+  ::unlink(native.c_str());
+  return IoStatus::Ok();
+}
+
+IoStatus PosixReplaceSteps::TryOpenForWriting(const std::wstring& path) {
+  Fd fd(::open(NativePath(path).c_str(), O_WRONLY | O_CLOEXEC));
+  return fd.get() >= 0 ? IoStatus::Ok() : Errno();
 }
 
 StepOutcome PosixReplaceSteps::CreateTemp(const std::wstring& temp_path) {

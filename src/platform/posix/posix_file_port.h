@@ -13,7 +13,8 @@ std::string NativePath(const std::wstring& path);
 class PosixReplaceSteps : public ReplaceSteps {
  public:
   ~PosixReplaceSteps() override { CloseTemp(); }
-  std::wstring ResolveTarget(const std::wstring& path) override;
+  SaveTarget ResolveTarget(const std::wstring& path) override;
+  StepOutcome CreateThroughLink(const std::wstring& link_path) override;
   StepOutcome CreateTemp(const std::wstring& temp_path) override;
   IoStatus Write(std::string_view chunk) override;
   IoStatus Flush() override;
@@ -22,6 +23,8 @@ class PosixReplaceSteps : public ReplaceSteps {
   IoStatus Replace(const std::wstring& temp_path, const std::wstring& target_path) override;
   void Remove(const std::wstring& temp_path) override;
   StepOutcome RewriteInPlace(const std::wstring& target_path, std::string_view bytes) override;
+  IoStatus TryCreateAndRemove(const std::wstring& path) override;
+  IoStatus TryOpenForWriting(const std::wstring& path) override;
 
  private:
   int fd_ = -1;
@@ -31,6 +34,7 @@ class PosixFilePort final : public FilePort {
  public:
   ReadOutcome ReadAll(const std::wstring& path) override;
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override;
+  IoStatus ProbeWritable(const std::wstring& path) override;
   std::wstring OutOfMemoryMessage() const override;
 };
 

@@ -194,4 +194,13 @@ std::optional<std::string> AnsiCodec::Encode(std::wstring_view text) const {
                              [this](std::wstring_view run, std::string& out) { return EncodeRun(run, out); });
 }
 
+UINT UserLocaleAnsiCodePage() {
+  DWORD code_page = 0;
+  if (!::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                         reinterpret_cast<LPWSTR>(&code_page), sizeof code_page / sizeof(wchar_t))) {
+    return 0;
+  }
+  return code_page;
+}
+
 }  // namespace quillet

@@ -11,6 +11,10 @@ namespace quillet {
 // from; other bytes are escaped one by one. Best-fit mappings are never used:
 // text that the code page cannot hold makes Encode fail. A code page that the
 // system does not have works as plain ASCII, every other byte escaped.
+// The default ANSI code page of the user's locale (936 for Chinese), whatever
+// the system's own is; 0 for a locale without one, or when it can't be told.
+UINT UserLocaleAnsiCodePage();
+
 class AnsiCodec final : public Codec {
  public:
   explicit AnsiCodec(UINT code_page = CP_ACP);

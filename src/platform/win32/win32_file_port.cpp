@@ -20,6 +20,29 @@ constexpr DWORD kCopiedAttributes = kKeptAttributes | FILE_ATTRIBUTE_NOT_CONTENT
 // ReadFile and WriteFile count in DWORDs; stay well below.
 constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
 
+// The errors another program's open handle causes for a moment.
+IoStatus HeldOrFailure(DWORD error) {
+  IoStatus status = SystemFailure(error);
+  status.held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+  return status;
+}
+
+// Access denied on an existing file the user made read-only is that
+// protection, not a hold.
+IoStatus OpenFailure(const std::wstring& path, DWORD error) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (error == ERROR_ACCESS_DENIED && attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return SystemFailure(error);
+  }
+  return HeldOrFailure(error);
+}
+
+class TickClock final : public HoldClock {
+ public:
+  std::uint64_t NowMs() override { return ::GetTickCount64(); }
+  void Pause(std::uint32_t ms) override { ::Sleep(ms); }
+};
+
 ReadOutcome Failed(std::wstring message) {
   ReadOutcome out;
   out.kind = ReadOutcome::Kind::kFailed;
@@ -142,27 +165,78 @@ std::wstring Win32FilePort::OutOfMemoryMessage() const { return SystemErrorMessa
 
 IoStatus Win32FilePort::ReplaceAll(const std::wstring& path, std::string_view bytes) {
   Win32ReplaceSteps steps;
-  return SafeReplace(steps, path, bytes);
+  TickClock clock;
+  return SafeReplace(steps, clock, path, bytes);
 }
 
-std::wstring Win32ReplaceSteps::ResolveTarget(const std::wstring& path) {
+IoStatus Win32FilePort::ProbeWritable(const std::wstring& path) {
+  Win32ReplaceSteps steps;
+  return ProbeSave(steps, path);
+}
+
+SaveTarget Win32ReplaceSteps::ResolveTarget(const std::wstring& path) {
   // Opening follows every link; the handle then knows the file's own path.
   FileHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::wstring();
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    // The name itself, unfollowed, may be a link that leads nowhere.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return {{},
+            0,
+            (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && attributes != kNoAttributes &&
+                (attributes & FILE_ATTRIBUTE_REPARSE_POINT)};
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  const unsigned links = ::GetFileInformationByHandle(file.get(), &info) ? info.nNumberOfLinks : 0;
   std::wstring final_path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = ::GetFinalPathNameByHandleW(
         file.get(), final_path.data(), static_cast<DWORD>(final_path.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return std::wstring();
+    if (length == 0) return {{}, links};
     if (length < final_path.size()) {
       final_path.resize(length);
       break;
     }
     final_path.resize(length);  // the size needed, with the terminating zero
   }
-  return PlainPath(final_path);
+  return {PlainPath(final_path), links};
+}
+
+StepOutcome Win32ReplaceSteps::CreateThroughLink(const std::wstring& link_path) {
+  // Opening a link follows it, and makes its missing file.
+  FileHandle file(::CreateFileW(link_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file ? StepOutcome::Ok() : StepOutcome::Failed(HeldOrFailure(::GetLastError()));
+}
+
+IoStatus Win32ReplaceSteps::TryCreateAndRemove(const std::wstring& path) {
+  FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN, nullptr));
+  if (!file) return LastErrorFailure();
+  // Gone once the handle closes, whatever happens meanwhile.
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+    const IoStatus status = LastErrorFailure();
+    file.reset();
+    ::DeleteFileW(path.c_str());
+    return status;
+  }
+  return IoStatus::Ok();
+}
+
+IoStatus Win32ReplaceSteps::TryOpenForWriting(const std::wstring& path) {
+  FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorFailure();
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file.get(), &info)) return LastErrorFailure();
+  // As in RewriteInPlace: Wine lets a privileged user open a read-only file.
+  if (info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    return SystemFailure(ERROR_ACCESS_DENIED);
+  }
+  return IoStatus::Ok();
 }
 
 StepOutcome Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
@@ -175,9 +249,15 @@ StepOutcome Win32ReplaceSteps::CreateTemp(const std::wstring& temp_path) {
   temp_.reset(
       ::CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (temp_) return StepOutcome::Ok();
-  // Denied: the folder takes no new files, or a folder of that name is in the way.
+  // Denied: the folder takes no new files, or a folder of that name is in the
+  // way; or a leftover is still held by another program, being deleted.
   const DWORD error = ::GetLastError();
-  return {SystemFailure(error), error == ERROR_ACCESS_DENIED};
+  IoStatus status = HeldOrFailure(error);
+  if (error == ERROR_ACCESS_DENIED) {
+    const DWORD left = ::GetFileAttributesW(temp_path.c_str());
+    status.held = left == kNoAttributes ? ::GetLastError() == ERROR_ACCESS_DENIED : !(left & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return {status, error == ERROR_ACCESS_DENIED};
 }
 
 IoStatus Win32ReplaceSteps::Write(std::string_view chunk) { return WriteAll(temp_.get(), chunk); }
@@ -225,7 +305,7 @@ IoStatus Win32ReplaceSteps::Replace(const std::wstring& temp_path, const std::ws
   // temporary file beside the target whenever it fails).
   return ::MoveFileExW(temp_path.c_str(), target_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
              ? IoStatus::Ok()
-             : LastErrorFailure();
+             : HeldOrFailure(::GetLastError());
 }
 
 void Win32ReplaceSteps::Remove(const std::wstring& temp_path) {
@@ -237,7 +317,7 @@ StepOutcome Win32ReplaceSteps::RewriteInPlace(const std::wstring& target_path, s
   // No sharing: nobody reads the file while its old bytes are overwritten.
   FileHandle file(
       ::CreateFileW(target_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return StepOutcome::Refused(LastErrorFailure());
+  if (!file) return StepOutcome::Refused(OpenFailure(target_path, ::GetLastError()));
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(file.get(), &info)) return StepOutcome::Refused(LastErrorFailure());
   // The user protected the file. Windows refuses the open already; Wine lets

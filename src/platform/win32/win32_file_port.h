@@ -14,9 +14,12 @@ namespace quillet {
 // WriteFile, FlushFileBuffers, the old file's security descriptor, attributes
 // and creation time, and a replacing MoveFileExW; in place, WriteFile and
 // SetEndOfFile. A read-only target is left alone and the save fails.
+// Sharing and lock violations, and access denied where no protection of the
+// user's explains it, are holds of another program.
 class Win32ReplaceSteps final : public ReplaceSteps {
  public:
-  std::wstring ResolveTarget(const std::wstring& path) override;
+  SaveTarget ResolveTarget(const std::wstring& path) override;
+  StepOutcome CreateThroughLink(const std::wstring& link_path) override;
   StepOutcome CreateTemp(const std::wstring& temp_path) override;
   IoStatus Write(std::string_view chunk) override;
   IoStatus Flush() override;
@@ -25,6 +28,8 @@ class Win32ReplaceSteps final : public ReplaceSteps {
   IoStatus Replace(const std::wstring& temp_path, const std::wstring& target_path) override;
   void Remove(const std::wstring& temp_path) override;
   StepOutcome RewriteInPlace(const std::wstring& target_path, std::string_view bytes) override;
+  IoStatus TryCreateAndRemove(const std::wstring& path) override;
+  IoStatus TryOpenForWriting(const std::wstring& path) override;
 
  private:
   FileHandle temp_;
@@ -34,6 +39,7 @@ class Win32FilePort final : public FilePort {
  public:
   ReadOutcome ReadAll(const std::wstring& path) override;
   IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override;
+  IoStatus ProbeWritable(const std::wstring& path) override;
   std::wstring OutOfMemoryMessage() const override;
 };
 

@@ -49,9 +49,13 @@ void Sett::del_Click() {
 
 void Sett::clearall_Click() {
   if (p_.messages.Show(kDeleteAllQuestion, kDeleteAllTitle, MessageStyle::kOkCancel) != MessageAnswer::kOk) return;
-  p_.List1.Clear();
+  // The list follows the file: both are emptied, or neither.
   const IoStatus status = p_.file.WriteCleared();
-  if (!status) p_.messages.Show(kWriteFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
+  if (!status) {
+    p_.messages.Show(WriteFailedText(status), kAppTitle, MessageStyle::kOk);
+    return;
+  }
+  p_.List1.Clear();
 }
 
 }  // namespace quillet

@@ -12,14 +12,22 @@ namespace quillet {
 
 void Form1::Form_Load() {
   CentreOnPrimary(p_.window, p_.screen, kForm1Width, kForm1Height);
-  LoadEntryFile();
+  // A folder that takes no save is named now, once, rather than at every save.
+  // A file that failed to load has said so already; saves wait for a load.
+  if (LoadEntryFile()) {
+    const IoStatus writable = p_.file.ProbeSave();
+    if (!writable) {
+      p_.messages.Show(UnsavableFolderText(FolderOf(p_.file.path()), writable.message), kAppTitle, MessageStyle::kOk);
+    }
+  }
   p_.Text1.Focus();
   p_.window.MakeTopmost(/*show=*/true);
 }
 
-void Form1::LoadEntryFile() {
+bool Form1::LoadEntryFile() {
   const IoStatus status = p_.List1Items.Load(p_.file);
   if (!status) p_.messages.Show(kReadFailedPrefix + FailureText(status), kAppTitle, MessageStyle::kOk);
+  return status.ok;
 }
 
 void Form1::Form_KeyDown(int key_code, int /*shift*/) {

@@ -118,7 +118,7 @@ class Form1 : private TargetOpener {
 
  private:
   void OpenTarget(const std::wstring& target) override;
-  void LoadEntryFile();
+  bool LoadEntryFile();
   DockInputs ReadDockInputs() const;
   void Apply(const DockMove& move);
   // False when another program changed data.txt since it was last read or

@@ -6,7 +6,8 @@
 #   empty list, and saving refused until a load succeeds; held at 保存:
 #   refused; working again once it is free;
 # - read-only in a folder that refuses new files (so no rewrite in place
-#   either): after 删除它 the close asks, Cancel stays, OK ends;
+#   either): start-up names the folder once; after 删除它 the close asks,
+#   Cancel stays, OK ends;
 # - on a full disk: 保存 refused; with room again it writes.
 . "$(dirname "$0")/../lib.sh"
 begin
@@ -49,7 +50,9 @@ dir=$E2E_DIR/locked
 mkdir "$dir" && cp data.orig "$dir/data.txt" && chmod a-w "$dir/data.txt" && cp "$EXE" "$dir/Quillet.exe"
 at_exit "chattr -i '$dir'"
 chattr +i "$dir" || fail "this file system has no immutable flag"
-start "$dir"
+launch "$dir"
+answer "$APP" '无法在文件夹“*locked”中保存 data.txt：* (5)*修改将无法保存*' Return
+main_window
 cd "$dir" || exit 1
 menu 0 2  # 删除它
 quit=$'无法写入 data.txt：* (5)\n\n仍要退出吗？未保存的修改将丢失。'
