@@ -2,8 +2,6 @@
 
 #include <cstring>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 #include "store/entry_file.h"
 #include "store/lines.h"
@@ -30,38 +28,19 @@ void LaunchInBytes(std::string_view file_bytes, const Codec& ansi, std::wstring_
     start = space + 1;
   }
   if (wanted.empty()) return;
-  // The file in order, line by line; a line matches a word when it starts with
-  // the word's bytes followed by ':' (a word holds no colon and no CR, so that
-  // colon is the line's first). Many distinct words go through the map instead.
-  std::vector<std::pair<std::string, int>> few;
-  if (wanted.size() <= 8) {
-    for (auto& [word, times] : wanted) {
-      if (word.find_first_of(":\r") == std::string::npos) few.emplace_back(word + ':', times);
-    }
-    if (few.empty()) return;
-  }
+  // The file in order, line by line: a line's keyword is the bytes before its
+  // first colon. A word holding a colon can't be one, and no line holds a CR.
   const std::string_view content = file.content;
   std::string key;
   ForEachLine(content, [&](std::string_view line) {
-    int times = 0;
-    std::size_t target_at = 0;
-    if (!few.empty()) {
-      for (const auto& [prefix, n] : few) {
-        if (line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0) {
-          times = n;
-          target_at = prefix.size();
-          break;
-        }
-      }
-    } else if (const void* colon = std::memchr(line.data(), ':', line.size())) {
-      const std::size_t at = static_cast<const char*>(colon) - line.data();
-      key.assign(line.data(), at);
-      if (const auto hit = wanted.find(key); hit != wanted.end()) times = hit->second;
-      target_at = at + 1;
-    }
-    if (times == 0) return;
-    const std::wstring target = codec.Decode(line.substr(target_at));
-    for (int i = 0; i < times; ++i) opener.OpenTarget(target);
+    const void* colon = std::memchr(line.data(), ':', line.size());
+    if (colon == nullptr) return;
+    const std::size_t at = static_cast<const char*>(colon) - line.data();
+    key.assign(line.data(), at);
+    const auto hit = wanted.find(key);
+    if (hit == wanted.end()) return;
+    const std::wstring target = codec.Decode(line.substr(at + 1));
+    for (int i = 0; i < hit->second; ++i) opener.OpenTarget(target);
   });
 }
 
