@@ -207,7 +207,7 @@ TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedRea
   form.Timer1_Timer();
   EXPECT_FLOAT_EQ(window.top, -5720);
   EXPECT_FALSE(window.visible);
-  // Hidden behind the editor and touched on its sliver: back, shown, and
+  // Behind the top screen edge and touched on its sliver: back, shown, and
   // above every other topmost window (a task bar on that side).
   place(700, -381);
   screen.cursor = {800, 1};
@@ -276,7 +276,7 @@ TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
 }
 
 TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
-  place(-513 + 3, 300);  // docked at the left, hidden behind the editor
+  place(-513 + 3, 300);  // docked at the left, behind the screen edge
   screen.cursor = {1500, 900};
   form.Form_HotKey();
   EXPECT_FLOAT_EQ(window.left, -10);
