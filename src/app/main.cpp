@@ -24,14 +24,13 @@
 #include "ui/texts.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  quillet::StartupMarks marks;
-  marks.Mark("entered");
+  quillet::MarkStartup("entered");
   // No DLL from the program's own folder (a download folder, say).
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
-  marks.Mark("common_controls");
+  quillet::MarkStartup("common_controls");
 
   using namespace quillet;
   // Lives longer than every window that registers a drop target.
@@ -55,8 +54,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   });
 
   MainWindow main({screen, shell, env, messages, app, file, state});
-  if (!main.Create(marks)) return 1;
-  marks.Mark("window_created");
+  if (!main.Create()) return 1;
+  MarkStartup("window_created");
   shell.set_owner(main.hwnd());
   messages.set_owner(main.hwnd());
   // Started again after a restart for updates, where the user allows it.
@@ -71,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32PopupMenuFactory menus(L"sett");
   Sett sett({menus, main.window(), main.items(), form2, messages, file, state});
   main.form().Connect(sett, form2);
-  marks.Mark("forms_wired");
+  MarkStartup("forms_wired");
 
   // A load that failed still shows the window.
   Guarded([&] { main.window().MakeTopmost(/*show=*/true); }, [&] { main.form().Form_Load(); });
@@ -79,15 +78,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // What the first sight needn't wait for (the list buttons, tool tips, the
   // summoning key, drops: OLE starts slowly on some systems) comes after the
   // window has painted, before any input is handled.
-  marks.Mark("loaded_and_shown");
+  MarkStartup("loaded_and_shown");
   ::UpdateWindow(main.hwnd());
-  marks.Mark("first_paint");
+  MarkStartup("first_paint");
   ole.emplace();
-  marks.Mark("ole");
+  MarkStartup("ole");
   // The summoning key, unless Quillet.ini beside the program sets another or none.
   main.FinishAfterShown(ReadSummonSetting(port.ReadAll(ExecutableDirectory() + L"\\Quillet.ini")));
-  marks.Mark("after_shown_done");
-  marks.Write();
+  MarkStartup("after_shown_done");
+  TheStartupMarks().Write();
 
   return RunMessageLoop([&](const MSG& msg) { return main.PreTranslate(msg) || editors.PreTranslate(msg); });
 }

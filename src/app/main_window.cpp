@@ -52,7 +52,7 @@ MainWindow::MainWindow(const Services& services)
     : FormWindow({kForm1Layout, kForm1Fonts, Form1Control::kPmenu, kForm1Width, kForm1Height, Form1Control::kText1}),
       services_(services) {}
 
-bool MainWindow::Create(StartupMarks& marks) {
+bool MainWindow::Create() {
   blue_ = Brush(::CreateSolidBrush(ToColorRef(kStripBlue)));
   yellow_ = Brush(::CreateSolidBrush(ToColorRef(kListYellow)));
   WindowParams params{L"QuilletMain"};
@@ -65,12 +65,12 @@ bool MainWindow::Create(StartupMarks& marks) {
   // Made at the size and place it has on the monitor it appears on, whose
   // scale may differ from the system's at sign-in.
   if (CreateFrame(params, services_.screen.Primary()) == nullptr) return false;
-  marks.Mark("window");
+  MarkStartup("window");
   window_.Attach(hwnd());
   CreateControls(&OnScreen);
-  marks.Mark("controls");
+  MarkStartup("controls");
   SetListItemHeight();
-  marks.Mark("list_item_height");
+  MarkStartup("list_item_height");
   services_.app.SetMainWindow(hwnd());
   form_ = std::make_unique<Form1>(Form1Wiring{window_, list_, items_, text1_, services_.screen, services_.shell,
                                               services_.env, services_.messages, services_.app, services_.file,
@@ -198,7 +198,7 @@ std::optional<Form1Control> MainWindow::FocusedStop() const {
 bool MainWindow::OnKeyDown(const KeyPress& key) {
   const MainKeyAction action = RouteMainKey(key, FocusedStop());
   if (action.focus) ::SetFocus(ControlHwnd(*action.focus));
-  if (action.key_down) form_->Form_KeyDown(kKeyEnter, key.ShiftState());
+  if (action.key_down) form_->Form_KeyDown(kKeyEnter);
   if (action.press_command != 0) OnCommand(static_cast<int>(kCommandIdBase) + action.press_command);
   if (action.open_menu) form_->List1_MenuKey();
   return action.consumed;

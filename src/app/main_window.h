@@ -48,8 +48,8 @@ class MainWindow final : private MainWindowPaint, public FormWindow<Form1Control
   explicit MainWindow(const Services& services);
 
   // Creates the window and its controls, hidden; false on failure. Each step
-  // is marked in `marks`.
-  bool Create(StartupMarks& marks);
+  // is marked for the benchmark (see startup_marks.h).
+  bool Create();
   // What the first sight of the window needn't wait for: the controls not
   // on screen (the list buttons), the tool tips, the summoning key, the list as a
   // drop target (OLE must be initialised) and the names of its items.

@@ -50,4 +50,11 @@ class StartupMarks {
   std::vector<std::pair<const char*, double>> marks_;
 };
 
+// The program's marks, read from the environment at the first step.
+inline StartupMarks& TheStartupMarks() {
+  static StartupMarks marks;
+  return marks;
+}
+inline void MarkStartup(const char* step) { TheStartupMarks().Mark(step); }
+
 }  // namespace quillet

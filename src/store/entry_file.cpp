@@ -43,21 +43,18 @@ EntryFile::Seen EntryFile::Fingerprint(std::string_view bytes) {
   return {true, bytes.size(), hash};
 }
 
-IoStatus EntryFile::LoadFailed(const Memory& before, std::wstring message) {
-  loaded_ = before.loaded;
-  unread_ = before.unread;
-  seen_ = before.seen;
+// Nothing else changes before a load has read and listed the whole file.
+IoStatus EntryFile::LoadFailed(std::wstring message) {
   // Only a list that never got the file's lines would lose them by a save;
   // a later failed reload leaves a complete list.
-  if (!loaded_) unread_ = true;
+  if (load_ != LoadStatus::kLoaded) load_ = LoadStatus::kUnread;
   return IoStatus::Fail(std::move(message));
 }
 
 IoStatus EntryFile::LoadLines(LineList& list) {
-  const Memory before = Remember();
   try {
     ReadOutcome read = port_.ReadAll(path_);
-    if (read.kind == ReadOutcome::Kind::kFailed) return LoadFailed(before, std::move(read.message));
+    if (read.kind == ReadOutcome::Kind::kFailed) return LoadFailed(std::move(read.message));
     Seen seen;
     if (read.kind == ReadOutcome::Kind::kOk) {
       const auto bytes = std::make_shared<const std::string>(std::move(read.bytes));
@@ -66,12 +63,11 @@ IoStatus EntryFile::LoadLines(LineList& list) {
       list.AppendFile(bytes, file.content, CodecFor(file.encoding));
       encoding_ = file.encoding;
     }
-    loaded_ = true;
-    unread_ = false;
+    load_ = LoadStatus::kLoaded;
     seen_ = seen;
     return IoStatus::Ok();
   } catch (const std::bad_alloc&) {
-    return LoadFailed(before, port_.OutOfMemoryMessage());
+    return LoadFailed(port_.OutOfMemoryMessage());
   }
 }
 
@@ -88,7 +84,7 @@ std::string EntryFile::ReadBytes() const {
 }
 
 IoStatus EntryFile::Write(const std::function<std::optional<std::string>(const Codec&)>& content) {
-  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
+  if (load_ == LoadStatus::kUnread) return IoStatus::Refused(SaveRefusal::kUnreadFile);
   ReadOutcome written;
   try {
     auto bytes = content(CodecFor(encoding_));
@@ -108,7 +104,7 @@ IoStatus EntryFile::Save(const LineList& lines) {
 }
 
 IoStatus EntryFile::WriteCleared() {
-  if (unread_) return IoStatus::Refused(SaveRefusal::kUnreadFile);
+  if (load_ == LoadStatus::kUnread) return IoStatus::Refused(SaveRefusal::kUnreadFile);
   IoStatus backup;
   try {
     const ReadOutcome now = port_.ReadAll(path_);

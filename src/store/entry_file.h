@@ -66,7 +66,6 @@ class EntryFile {
         encoding_(system_utf8 ? FileEncoding::kUtf8WithBom : FileEncoding::kAnsi) {}
 
   const std::wstring& path() const { return path_; }
-  FileEncoding encoding() const { return encoding_; }
   bool system_utf8() const { return system_utf8_; }
 
   // Appends the file's lines, in file order, to `list`; never clears it. The
@@ -117,12 +116,7 @@ class EntryFile {
   };
   static Seen Fingerprint(const ReadOutcome& read);
   static Seen Fingerprint(std::string_view bytes);
-  struct Memory {
-    bool loaded, unread;
-    std::optional<Seen> seen;
-  };
-  Memory Remember() const { return {loaded_, unread_, seen_}; }
-  IoStatus LoadFailed(const Memory& before, std::wstring message);
+  IoStatus LoadFailed(std::wstring message);
   // Writes the content of the file, the mark added in front where the
   // encoding has one; refused without the content or the file's lines.
   IoStatus Write(const std::function<std::optional<std::string>(const Codec&)>& content);
@@ -132,8 +126,10 @@ class EntryFile {
   std::wstring path_;
   bool system_utf8_;
   FileEncoding encoding_;
-  bool loaded_ = false;       // a load has succeeded (or found no file)
-  bool unread_ = false;       // every load so far failed: the file's lines are not in the list
+  // Whether the file's lines reached the list: not tried yet; a load has
+  // succeeded (or found no file); every load so far failed.
+  enum class LoadStatus { kNotYet, kLoaded, kUnread };
+  LoadStatus load_ = LoadStatus::kNotYet;
   std::optional<Seen> seen_;  // nothing until a read or a write succeeded
 };
 

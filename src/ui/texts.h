@@ -9,6 +9,33 @@ namespace quillet {
 // The application's title, shown by every message box without one of its own.
 inline constexpr wchar_t kAppTitle[] = L"Vellmar的Quillet";
 
+// The windows' captions and tool tips.
+// The program title: the main window's text and the caption on its strip.
+inline constexpr wchar_t kForm1WindowText[] = L"Vellmar Quillet V1.0";
+inline constexpr wchar_t kCommand1Caption[] = L"载入";
+inline constexpr wchar_t kCommand2Caption[] = L"清空";
+inline constexpr wchar_t kCommand3Caption[] = L"保存";
+inline constexpr wchar_t kCommand4Caption[] = L"Command4";
+inline constexpr wchar_t kCommand5Caption[] = L"搜索";
+inline constexpr wchar_t kText1ToolTip[] = L"输入触发关键字,按enter键执行.备注：多个关键字用空格隔开";
+inline constexpr wchar_t kImage1ToolTip[] = L"官方网站";
+inline constexpr wchar_t kForm2TitleCaption[] = L"Add";
+inline constexpr wchar_t kKeywordCaption[] = L"触发关键字";
+inline constexpr wchar_t kTargetCaption[] = L"路径/网址";
+inline constexpr wchar_t kOkCaption[] = L"OK";
+
+// The entry menu's commands, in their order, and delete all's question.
+inline constexpr const wchar_t* kMenuCommands[] = {L"新增一个", L"编辑它", L"删除它", L"删除所有"};
+inline constexpr wchar_t kDeleteAllQuestion[] = L"Do you want to delete all ?";
+inline constexpr wchar_t kDeleteAllTitle[] = L"Tips";
+
+// The editor's refusals of OK, in the order it checks.
+inline constexpr wchar_t kKeywordEmpty[] = L"触发关键字不能为空";
+inline constexpr wchar_t kTargetEmpty[] = L"路径或者网址不能为空";
+inline constexpr wchar_t kKeywordHasSpace[] = L"触发关键字不能含有空格";
+inline constexpr wchar_t kHasLineBreak[] = L"触发关键字和路径/网址不能含有换行";
+inline constexpr wchar_t kUnstorable[] = L"触发关键字或路径/网址含有无法保存的字符";
+
 // Prefixes of the file errors; the system's message follows.
 inline constexpr wchar_t kReadFailedPrefix[] = L"无法读取 data.txt：";
 inline constexpr wchar_t kWriteFailedPrefix[] = L"无法写入 data.txt：";

@@ -21,7 +21,6 @@ class AnsiCodec final : public Codec {
   std::wstring Decode(std::string_view bytes) const override;
   std::optional<std::string> Encode(std::wstring_view text) const override;
 
-  bool available() const { return available_; }
 
  private:
   bool DecodeRun(std::string_view run, std::wstring& out, std::string& scratch) const;

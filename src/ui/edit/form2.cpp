@@ -10,17 +10,17 @@ namespace quillet {
 bool Form2::Show() {
   if (view_ == nullptr) {
     std::wstring why;
-    view_ = p_.views.Create(why);
+    view_ = wiring_.views.Create(why);
     if (view_ == nullptr) {
       // Whoever opened the editor may have hidden the main window for it.
-      p_.form1.Show();
-      p_.messages.Show(kEditorFailedPrefix + why, kAppTitle, MessageStyle::kOk);
-      p_.form1_Text1.Focus();
+      wiring_.form1.Show();
+      wiring_.messages.Show(kEditorFailedPrefix + why, kAppTitle, MessageStyle::kOk);
+      wiring_.form1_Text1.Focus();
       return false;
     }
     closed_.reset();
     // Created centred on the screen, and topmost without moving.
-    CentreOnPrimary(view_->window(), p_.screen, kForm2Width, kForm2Height);
+    CentreOnPrimary(view_->window(), wiring_.screen, kForm2Width, kForm2Height);
     view_->window().MakeTopmost(/*show=*/false);
   }
   view_->window().Show();
@@ -37,7 +37,7 @@ const wchar_t* Form2::Refusal(const std::wstring& keyword, const std::wstring& t
     return kHasLineBreak;
   }
   // Text the entry file's encoding can't hold would be lost at the next save.
-  if (!p_.file.CanStore(keyword) || !p_.file.CanStore(target)) return kUnstorable;
+  if (!wiring_.file.CanStore(keyword) || !wiring_.file.CanStore(target)) return kUnstorable;
   return nullptr;
 }
 
@@ -47,10 +47,10 @@ void Form2::Label3_Click() {
   const std::wstring target = view_->Text2().Text();
   if (const wchar_t* refusal = Refusal(keyword, target)) {
     // Owned by the editor: it takes no typing, OK or close until answered.
-    p_.messages.Show(refusal, kAppTitle, MessageStyle::kOk, &view_->window());
+    wiring_.messages.Show(refusal, kAppTitle, MessageStyle::kOk, &view_->window());
     // With the main window hidden (add mode) the focus stays in the editor.
-    if (p_.form1.IsVisible())
-      p_.form1_Text1.Focus();
+    if (wiring_.form1.IsVisible())
+      wiring_.form1_Text1.Focus();
     else
       view_->Text1().Focus();
     return;
@@ -58,24 +58,24 @@ void Form2::Label3_Click() {
   std::wstring line = MakeEntryLine(keyword, target);
   // The item that was opened, wherever the list's changes have moved it;
   // SelectedIndex may name another item by now.
-  const int index = p_.List1.Followed();
-  if (p_.state.EditMode == 1 && index != EntryList::kNone) {
-    p_.List1.Set(index, std::move(line));
+  const int index = wiring_.entries.Followed();
+  if (wiring_.state.EditMode == 1 && index != EntryList::kNone) {
+    wiring_.entries.Set(index, std::move(line));
   } else {
     // Add mode, or the edited item is gone: nothing typed is lost.
-    p_.List1.Insert(0, std::move(line));
+    wiring_.entries.Insert(0, std::move(line));
   }
   Close();
-  p_.form1.Show();
-  p_.state.DataChanged = 1;
-  p_.form1_Text1.Focus();
+  wiring_.form1.Show();
+  wiring_.state.DataChanged = 1;
+  wiring_.form1_Text1.Focus();
 }
 
 void Form2::Image3_Click() {
   if (view_ == nullptr) return;
   Close();
-  p_.form1.Show();
-  p_.form1_Text1.Focus();
+  wiring_.form1.Show();
+  wiring_.form1_Text1.Focus();
 }
 
 void Form2::Form_MouseMove() {
@@ -88,7 +88,7 @@ void Form2::Text2_OLEDragDrop(const DropData& data) {
 }
 
 void Form2::Close() {
-  p_.List1.Follow(EntryList::kNone);
+  wiring_.entries.Follow(EntryList::kNone);
   view_->window().Hide();
   closed_ = std::move(view_);
 }

@@ -13,14 +13,9 @@
 #include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/shared_state.h"
+#include "ui/texts.h"
 
 namespace quillet {
-
-inline constexpr wchar_t kKeywordEmpty[] = L"触发关键字不能为空";
-inline constexpr wchar_t kTargetEmpty[] = L"路径或者网址不能为空";
-inline constexpr wchar_t kKeywordHasSpace[] = L"触发关键字不能含有空格";
-inline constexpr wchar_t kHasLineBreak[] = L"触发关键字和路径/网址不能含有换行";
-inline constexpr wchar_t kUnstorable[] = L"触发关键字或路径/网址含有无法保存的字符";
 
 // One opening of the editor: its window, created hidden with empty boxes.
 class Form2View {
@@ -41,7 +36,7 @@ class Form2ViewFactory {
 struct Form2Wiring {
   Form2ViewFactory& views;
   Window& form1;         // the main window
-  EntryList& List1;      // its list's items
+  EntryList& entries;    // its list's items
   TextBox& form1_Text1;  // its keyword box
   Screen& screen;
   MessageBoxes& messages;
@@ -54,12 +49,11 @@ struct Form2Wiring {
 // which the list follows while the editor is open.
 class Form2 final : public EditorForm {
  public:
-  explicit Form2(const Form2Wiring& wiring) : p_(wiring) {}
+  explicit Form2(const Form2Wiring& wiring) : wiring_(wiring) {}
 
   bool Show() override;
   TextBox& Text1() override { return view_->Text1(); }
   TextBox& Text2() override { return view_->Text2(); }
-  bool IsOpen() const { return view_ != nullptr; }
 
   // OK: checks the two boxes and, when they pass, changes the list and closes.
   void Label3_Click();
@@ -76,7 +70,7 @@ class Form2 final : public EditorForm {
   const wchar_t* Refusal(const std::wstring& keyword, const std::wstring& target) const;
   void Close();
 
-  Form2Wiring p_;
+  Form2Wiring wiring_;
   std::unique_ptr<Form2View> view_;
   // A closed editor's window, hidden; its handlers may still be on the stack,
   // so it goes when the next editor opens.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/layout.h"
+#include "ui/texts.h"
 
 namespace quillet {
 
@@ -22,14 +23,14 @@ inline constexpr std::array<ControlFont, 2> kForm2Fonts{{
 
 // Creation order; the panel comes before its children.
 inline constexpr std::array<ControlLayout<Form2Control>, 8> kForm2Layout{{
-    {Form2Control::kTitle, false, 75, 15, 840, 300, L"Add", kForm2TitleFont},
+    {Form2Control::kTitle, false, 75, 15, 840, 300, kForm2TitleCaption, kForm2TitleFont},
     {Form2Control::kImage3, false, 6165, 0, 300, 300, L"", kNoFont},
     {Form2Control::kPicture1, false, 60, 360, 6390, 1965, L"", kNoFont},
-    {Form2Control::kLabel1, true, 60, 240, 1215, 390, L"触发关键字", kForm2TextFont},
+    {Form2Control::kLabel1, true, 60, 240, 1215, 390, kKeywordCaption, kForm2TextFont},
     {Form2Control::kText1, true, 1395, 255, 4365, 375, L"", kForm2TextFont},
-    {Form2Control::kLabel2, true, 75, 795, 1170, 405, L"路径/网址", kForm2TextFont},
+    {Form2Control::kLabel2, true, 75, 795, 1170, 405, kTargetCaption, kForm2TextFont},
     {Form2Control::kText2, true, 1380, 810, 4380, 405, L"", kForm2TextFont},
-    {Form2Control::kLabel3, true, 1950, 1440, 2505, 375, L"OK", kForm2TextFont},
+    {Form2Control::kLabel3, true, 1950, 1440, 2505, 375, kOkCaption, kForm2TextFont},
 }};
 
 }  // namespace quillet

@@ -10,16 +10,14 @@
 #include "ui/entry_list.h"
 #include "ui/forms.h"
 #include "ui/shared_state.h"
+#include "ui/texts.h"
 
 namespace quillet {
-
-inline constexpr wchar_t kDeleteAllQuestion[] = L"Do you want to delete all ?";
-inline constexpr wchar_t kDeleteAllTitle[] = L"Tips";
 
 struct SettWiring {
   PopupMenuFactory& menus;
   Window& form1;
-  EntryList& List1;
+  EntryList& entries;
   EditorForm& editor;
   MessageBoxes& messages;
   EntryFile& file;
@@ -30,7 +28,7 @@ struct SettWiring {
 // edit, delete the entry at SelectedIndex, delete all.
 class Sett final : public MenuForm {
  public:
-  explicit Sett(const SettWiring& wiring) : p_(wiring) {}
+  explicit Sett(const SettWiring& wiring) : wiring_(wiring) {}
 
   void PopupList2you() override { Popup(std::nullopt); }
   void PopupList2youAt(PixelPoint at) override { Popup(at); }
@@ -44,7 +42,7 @@ class Sett final : public MenuForm {
   void Popup(std::optional<PixelPoint> at);
   bool SelectedIndexNamesAnItem() const;
 
-  SettWiring p_;
+  SettWiring wiring_;
   std::unique_ptr<PopupMenu> list2you_;
 };
 

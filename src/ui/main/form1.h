@@ -29,7 +29,7 @@ inline constexpr int kTimer1IntervalMs = 500;
 struct Form1Wiring {
   Window& window;
   ListBox& List1;
-  EntryList& List1Items;
+  EntryList& entries;
   TextBox& Text1;
   Screen& screen;
   Shell& shell;
@@ -44,7 +44,7 @@ struct Form1Wiring {
 // buttons and the close sequence.
 class Form1 : private TargetOpener {
  public:
-  explicit Form1(const Form1Wiring& wiring) : p_(wiring) {}
+  explicit Form1(const Form1Wiring& wiring) : wiring_(wiring) {}
 
   // The entry menu and the editor, program-wide like the form itself.
   void Connect(MenuForm& menu, EditorForm& editor) {
@@ -58,7 +58,7 @@ class Form1 : private TargetOpener {
 
   // Enter (kKeyEnter) runs the lookup whatever the shift state; the key still
   // reaches the control with the focus.
-  void Form_KeyDown(int key_code, int shift);
+  void Form_KeyDown(int key_code);
 
   void Command5_Click();  // "搜索": the lookup of the typed keywords
   void Command1_Click();  // "载入": append the file's lines to the list
@@ -127,7 +127,7 @@ class Form1 : private TargetOpener {
   // The close's save of a changed list: false when the program must stay.
   bool SaveBeforeClosing();
 
-  Form1Wiring p_;
+  Form1Wiring wiring_;
   MenuForm* menu_ = nullptr;
   EditorForm* editor_ = nullptr;
   // Brought out by the summoning key, and active ever since.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/layout.h"
+#include "ui/texts.h"
 
 namespace quillet {
 
@@ -43,16 +44,16 @@ using Form1Layout = ControlLayout<Form1Control>;
 // reaches them. Command5 is never visible; only Enter runs it.
 inline constexpr std::array<Form1Layout, 11> kForm1Layout{{
     {Form1Control::kPmenu, false, -15, -15, 9840, 375, L"", kNoFont},
-    {Form1Control::kTitle, true, 120, 30, 2820, 300, L"Vellmar Quillet V1.0", kConsolas12Bold},
+    {Form1Control::kTitle, true, 120, 30, 2820, 300, kForm1WindowText, kConsolas12Bold},
     {Form1Control::kText1, true, 3330, 45, 3555, 285, L"", kConsolas105},
     {Form1Control::kImage1, true, 7005, 30, 300, 300, L"", kNoFont},
     {Form1Control::kImage3, true, 7350, 15, 300, 300, L"", kNoFont},
     {Form1Control::kList1, false, 60, 315, 7575, 5385, L"", kConsolas105},
-    {Form1Control::kCommand5, false, 6015, 3750, 1050, 450, L"搜索", kConsolas9},
-    {Form1Control::kCommand1, false, 8220, 9120, 2280, 390, L"载入", kSimSun9},
-    {Form1Control::kCommand2, false, 10740, 9120, 1245, 375, L"清空", kSimSun9},
-    {Form1Control::kCommand3, false, 12195, 9120, 1335, 360, L"保存", kSimSun9},
-    {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, L"Command4", kSimSun9},
+    {Form1Control::kCommand5, false, 6015, 3750, 1050, 450, kCommand5Caption, kConsolas9},
+    {Form1Control::kCommand1, false, 8220, 9120, 2280, 390, kCommand1Caption, kSimSun9},
+    {Form1Control::kCommand2, false, 10740, 9120, 1245, 375, kCommand2Caption, kSimSun9},
+    {Form1Control::kCommand3, false, 12195, 9120, 1335, 360, kCommand3Caption, kSimSun9},
+    {Form1Control::kCommand4, false, 14115, 9120, 1575, 360, kCommand4Caption, kSimSun9},
 }};
 
 // Whether a control is seen when the window first shows: Command5 never is,
@@ -66,9 +67,5 @@ constexpr bool OnScreenAtStart(const Form1Layout& control) {
 inline constexpr std::array<Form1Control, 6> kForm1TabOrder{Form1Control::kText1,    Form1Control::kList1,
                                                             Form1Control::kCommand1, Form1Control::kCommand2,
                                                             Form1Control::kCommand3, Form1Control::kCommand4};
-
-inline constexpr wchar_t kForm1WindowText[] = L"Vellmar Quillet V1.0";
-inline constexpr wchar_t kText1ToolTip[] = L"输入触发关键字,按enter键执行.备注：多个关键字用空格隔开";
-inline constexpr wchar_t kImage1ToolTip[] = L"官方网站";
 
 }  // namespace quillet
