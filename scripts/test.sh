@@ -4,8 +4,8 @@
 # on a virtual display. Installs what is missing first. Prints every failure
 # in full, every retry, and the counts per tier; exits non-zero on any failure.
 #   QUILLET_FUZZ_SECONDS  fuzzing time per target (default 30; 600 with QUILLET_LONG)
-#   QUILLET_LONG=1        also the long runs: 10 minutes of fuzzing, 1,000
-#                         lookups in a row and 200 kills of the program while it saves
+#   QUILLET_LONG=1        also the long runs: 10 minutes of fuzzing and 200 kills of
+#                         the program while it saves
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -181,7 +181,6 @@ clip() {
   echo $! >>"$E2E_DIR/.pids"
   within 5 "the clipboard should hold $text" eval '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$text" ]'
 }
-paste() { clip "$1"; key ctrl+v; }
 # box: a click into the keyword box, 40 pixels from the one before (two on
 # one spot would be a double click, which leaves the focus where it was),
 # and the pointer back on the list, off the box's tooltip.

@@ -1,26 +1,20 @@
 #!/usr/bin/env python3
 """Reads the resources back from a built Quillet.exe and fails unless they are
-what the program and Explorer need: icon group 1 with the nine images of the
-committed .ico (16, 32 and 48 pixels at 4, 8 and 32 bits per pixel); a version
-record of the project's version with its Simplified Chinese strings and
-translation; a manifest with themed controls, asInvoker, per-monitor DPI
-awareness, long paths and no code page override. With --generator it also
-runs the icon generator and fails unless it writes the committed files again.
+what the program and Explorer need: a version record of the project's version
+with its Simplified Chinese strings and translation; a manifest with themed
+controls, asInvoker, per-monitor DPI awareness, long paths and no code page
+override.
 
-Usage: check_resources.py Quillet.exe --version X.Y.Z [--generator make_icons.py --generated DIR]
+Usage: check_resources.py Quillet.exe --version X.Y.Z
 """
 import argparse
-import os
 import re
 import struct
-import subprocess
 import sys
-import tempfile
 
 from check_pe import Image
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
-IMAGES = sorted((size, bits) for size in (16, 32, 48) for bits in (4, 8, 32))
+RT_VERSION, RT_MANIFEST = 16, 24
 STRINGS = {"ProductName": "Vellmar\u2014Quillet", "FileDescription": "Vellmar Quillet \u5173\u952e\u5b57\u542f\u52a8\u5668",
            "OriginalFilename": "Quillet.exe", "InternalName": "Quillet"}
 
@@ -48,25 +42,6 @@ def resources(image):
                 raise ValueError(f"resource {name} in {len(languages)} languages")
             kind[name] = next(iter(languages.values()))
     return tree
-
-
-def check_icons(tree, ico):
-    group = tree.get(RT_GROUP_ICON, {}).get(1, b"\0\0\0\0\0\0")
-    count = struct.unpack_from("<H", group, 4)[0]
-    committed = {}
-    for i in range(struct.unpack_from("<H", ico, 4)[0]):
-        width, _, _, _, _, bits, size, at = struct.unpack_from("<BBBBHHII", ico, 6 + 16 * i)
-        committed[(width, bits)] = ico[at:at + size]
-    problems, found = [], []
-    for i in range(count):
-        width, height, _, _, planes, bits, size, icon_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-        found.append((width, bits))
-        dib = tree.get(RT_ICON, {}).get(icon_id, b"")
-        if (width, planes, len(dib)) != (height, 1, size) or dib != committed.get((width, bits)):
-            problems.append(f"icon image {icon_id} ({width}x{height}, {bits} bpp) is not the committed one")
-    if sorted(found) != IMAGES:
-        problems.append(f"icon images {sorted(found)}; expected {IMAGES}")
-    return problems
 
 
 def check_version(tree, version):
@@ -97,34 +72,18 @@ def check_manifest(tree):
     return problems
 
 
-def check_generator(generator, generated):
-    with tempfile.TemporaryDirectory() as out:
-        subprocess.run([sys.executable, generator, out], check=True)
-        fresh = {name: open(os.path.join(out, name), "rb").read() for name in os.listdir(out)}
-    if not fresh:
-        return ["the icon generator wrote nothing"]
-    return [f"{name} differs from a fresh run of the generator; regenerate and commit it" for name, data in fresh.items()
-            if not os.path.exists(os.path.join(generated, name)) or open(os.path.join(generated, name), "rb").read() != data]
-
-
 def main(argv):
     parser = argparse.ArgumentParser()
     parser.add_argument("exe")
     parser.add_argument("--version", required=True, help="the project's version, as CMake has it")
-    parser.add_argument("--generator")
-    parser.add_argument("--generated", default=os.path.join(os.path.dirname(__file__), "../../src/app/res"))
     args = parser.parse_args(argv)
     with open(args.exe, "rb") as f:
         image = Image(f.read())
-    with open(os.path.join(args.generated, "quillet.ico"), "rb") as f:
-        ico = f.read()
     try:
         tree = resources(image)
-        problems = check_icons(tree, ico) + check_version(tree, args.version) + check_manifest(tree)
+        problems = check_version(tree, args.version) + check_manifest(tree)
     except (ValueError, struct.error) as error:
         problems = [f"unreadable resources: {error}"]
-    if args.generator:
-        problems += check_generator(args.generator, args.generated)
     for problem in problems:
         print("FAIL:", problem)
     print(f"{len(problems)} problems")

@@ -9,30 +9,31 @@
 namespace quillet {
 namespace {
 
-// Answers the next message box of this thread, after noting what it offered.
-// The box is looked at from a timer that its own modal loop runs once it is
-// set up, so no wait depends on how fast the system is.
+// Answers the next message box of this thread with a button, after noting
+// what it offers. The box is seen at its creation by a hook; a zero timer
+// then runs inside its modal loop, once its buttons exist, whether or not it
+// ever gets the focus. The default button is the one that says so, not the
+// focused one: focus needs an active box, which a busy system may delay.
 class BoxAnswerer {
  public:
-  static constexpr int kEnter = 0;  // answer with the Return key instead of a button
   explicit BoxAnswerer(int button) : button_(button) {
     current_ = this;
     hook_ = ::SetWindowsHookExW(WH_CBT, &BoxAnswerer::Hook, nullptr, ::GetCurrentThreadId());
   }
   ~BoxAnswerer() { ::UnhookWindowsHookEx(hook_), current_ = nullptr; }
-  bool seen = false, has_cancel = false, owner_enabled = true;
-  int focused_button = 0;
+  bool seen = false, owner_enabled = true;
+  int buttons = 0;  // a bit per button id (1 << IDOK, ...)
+  int default_button = 0;
   std::wstring title;
   HWND owner = nullptr;
 
  private:
-  // The box's creation, not its activation: without a window manager it may never be activated.
   static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lparam);
     if (code == HCBT_CREATEWND && current_ && !current_->seen) {
       const LPCWSTR name = create->lpcs->lpszClass;
       if (IS_INTRESOURCE(name) ? name == MAKEINTATOM(0x8002) : ::lstrcmpW(name, L"#32770") == 0) {
-        ::SetTimer(reinterpret_cast<HWND>(wparam), 1, 50, &BoxAnswerer::Look);
+        ::SetTimer(reinterpret_cast<HWND>(wparam), 1, 0, &BoxAnswerer::Look);
       }
     }
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
@@ -41,31 +42,23 @@ class BoxAnswerer {
     ::KillTimer(box, timer);
     if (!current_ || current_->seen) return;
     BoxAnswerer& self = *current_;
-    // The box gives its default button the focus once it is active: until
-    // then, look again (a busy system takes its time; there is no deadline).
-    if (!::IsChild(box, ::GetFocus()) && ++self.looks_ < 200) {
-      ::SetTimer(box, timer, 50, &BoxAnswerer::Look);
-      return;
-    }
     self.seen = true;
-    self.has_cancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
-    self.focused_button = ::GetDlgCtrlID(::GetFocus());
+    for (const int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+      const HWND button = ::GetDlgItem(box, id);
+      if (button == nullptr) continue;
+      self.buttons |= 1 << id;
+      if (::SendMessageW(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) self.default_button = id;
+    }
     self.owner = ::GetWindow(box, GW_OWNER);
     self.owner_enabled = self.owner != nullptr && ::IsWindowEnabled(self.owner);
     wchar_t text[256] = {};
     ::GetWindowTextW(box, text, 256);
     self.title = text;
-    if (self.button_ == kEnter) {
-      ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-      ::PostMessageW(::GetFocus(), WM_KEYUP, VK_RETURN, 0xC0000001);
-    } else {
-      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(self.button_, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(::GetDlgItem(box, self.button_)));
-    }
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(self.button_, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, self.button_)));
   }
   static inline BoxAnswerer* current_ = nullptr;
   int button_;
-  int looks_ = 0;
   HHOOK hook_ = nullptr;
 };
 
@@ -77,29 +70,25 @@ TEST(Win32MessageBoxesTest, EachStyleOffersItsButtonsAndDefaultAndReportsTheAnsw
   window.Attach(editor);
   Win32MessageBoxes boxes;
   boxes.set_owner_lookup([&](const Window& owner) { return &owner == &window ? editor : nullptr; });
+  constexpr int kOk = 1 << IDOK, kOkCancel = kOk | 1 << IDCANCEL, kYesNoCancel = 1 << IDYES | 1 << IDNO | 1 << IDCANCEL;
   const struct {
     MessageStyle style;
     int press;
     MessageAnswer answer;
-    bool has_cancel;
-    int focused;  // the default button
+    int buttons, default_button;
   } cases[] = {
-      {MessageStyle::kOk, IDOK, MessageAnswer::kOk, false, IDOK},
-      {MessageStyle::kOkCancel, IDCANCEL, MessageAnswer::kCancel, true, IDOK},
-      {MessageStyle::kOkCancel, BoxAnswerer::kEnter, MessageAnswer::kOk, true, IDOK},
-      // The overwrite question: Enter must not overwrite.
-      {MessageStyle::kOkCancelDefaultCancel, BoxAnswerer::kEnter, MessageAnswer::kCancel, true, IDCANCEL},
-      // The close's question: 是, 否, and Enter stays.
-      {MessageStyle::kYesNoCancelDefaultCancel, IDYES, MessageAnswer::kYes, true, IDCANCEL},
-      {MessageStyle::kYesNoCancelDefaultCancel, IDNO, MessageAnswer::kNo, true, IDCANCEL},
-      {MessageStyle::kYesNoCancelDefaultCancel, BoxAnswerer::kEnter, MessageAnswer::kCancel, true, IDCANCEL},
+      {MessageStyle::kOk, IDOK, MessageAnswer::kOk, kOk, IDOK},
+      {MessageStyle::kOkCancel, IDCANCEL, MessageAnswer::kCancel, kOkCancel, IDOK},
+      {MessageStyle::kOkCancelDefaultCancel, IDOK, MessageAnswer::kOk, kOkCancel, IDCANCEL},
+      {MessageStyle::kYesNoCancelDefaultCancel, IDYES, MessageAnswer::kYes, kYesNoCancel, IDCANCEL},
+      {MessageStyle::kYesNoCancelDefaultCancel, IDNO, MessageAnswer::kNo, kYesNoCancel, IDCANCEL},
   };
   for (const auto& c : cases) {
     BoxAnswerer answer(c.press);
     EXPECT_EQ(boxes.Show(L"覆盖？", L"确认", c.style, &window), c.answer);
     ASSERT_TRUE(answer.seen);
-    EXPECT_EQ(answer.has_cancel, c.has_cancel);
-    EXPECT_EQ(answer.focused_button, c.focused);
+    EXPECT_EQ(answer.buttons, c.buttons);
+    EXPECT_EQ(answer.default_button, c.default_button);
     EXPECT_EQ(answer.title, L"确认");
     EXPECT_EQ(answer.owner, editor);
     EXPECT_FALSE(answer.owner_enabled);  // no typing, OK or close in the owner while it is open

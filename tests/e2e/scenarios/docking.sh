@@ -5,9 +5,11 @@
 # them, and docks again. Left: the title label drags it there, it leaves its
 # right 3 columns and comes back to x -1. Right: placed one pixel inside the
 # edge it stays; touching the edge it docks at x 1917 and comes back to x 1408.
+# Docked, the summoning chord a Quillet.ini beside the program names brings it out.
 . "$(dirname "$0")/../lib.sh"
 begin
 entries
+printf '[Quillet]\r\nSummonKey=Ctrl+Alt+F8\r\n' >Quillet.ini
 away() { xdotool mousemove 960 900; }
 # cycle GRAB DX DY AT DOCKED "BX BY SX SY W H" TOUCH REVEALED: dragged by the
 # strip GRAB pixels from its left by DX,DY until AT holds; with the pointer
@@ -33,6 +35,8 @@ drag $((WX + 340)) $((WY + 12)) $((WX + 490)) $((WY + 92))
 check "a press on the keyword box drags nothing" at "$WIN" "x == $WX && y == $WY"
 cycle 205 0 $((2 - WY)) "x == $WX && y >= 0 && y <= 4" "x == $WX && y == -381" \
   "$WX $((WY + 381)) $WX 0 513 3" "$((WX + 250)) 1" "x == $WX && y == -1"
+key ctrl+alt+F8
+within 5 "the chord in Quillet.ini brings it out" at "$WIN" "x == $WX && y == -1"
 stop
 
 start  # left, by the title label
