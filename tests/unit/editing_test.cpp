@@ -77,7 +77,8 @@ TEST_F(EditingTest, AddAndEditOpenTheEditorAndOkBringsTheMainWindowBack) {
   events.seen.clear();
   form2.Label3_Click();
   EXPECT_EQ(ListLines(), (Items{L"k:C:\\a.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
-  EXPECT_TRUE(!EditorShown() && events.InOrder("Form2.Hide", "Form1.Show") && events.InOrder("Form1.Show", "Text1.Focus"));
+  EXPECT_TRUE(!EditorShown() && events.InOrder("Form2.Hide", "Form1.Show") &&
+              events.InOrder("Form1.Show", "Text1.Focus"));
   EXPECT_EQ(state.DataChanged, 1);
 
   state.DataChanged = 0;

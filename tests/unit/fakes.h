@@ -191,7 +191,7 @@ struct FakeMenus : PopupMenuFactory {
     int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->choice; }
   };
   int popups = 0, choice = -1;
-  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
+  std::optional<PixelPoint> at;     // where the last menu opened; nothing: at the pointer
   std::vector<std::wstring> items;  // the last menu's
   std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& made) override {
     return items = made, std::make_unique<Menu>(this);

@@ -115,7 +115,8 @@ TEST_F(Form1Test, SavesAskBeforeOverwritingAnotherProgramsChangeAndNeverLoseACha
       if (*step == 'X') result = form.Image3_Click();
       if (*step == 'Q') result = form.Form_QueryEndSession();
     }
-    const std::string name = std::string(row.steps) + (row.outside ? " outside" : "") + (row.write_fails ? " fault" : "");
+    const std::string name =
+        std::string(row.steps) + (row.outside ? " outside" : "") + (row.write_fails ? " fault" : "");
     EXPECT_EQ(result, row.result) << name;
     EXPECT_EQ(Bytes(), row.bytes) << name;
     EXPECT_EQ(Shown(), row.boxes) << name;
