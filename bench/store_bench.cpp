@@ -2,22 +2,51 @@
 // keywords, Windows paths), each beside the time to just read the same file.
 // The "vs_read" column is the row's time divided by that bare read.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <vector>
 
-#include "platform/posix/iconv_codec.h"
-#include "platform/posix/posix_file_port.h"
 #include "store/entry_file.h"
 #include "store/lookup.h"
+#include "tests/support/iconv_codec.h"
 
 namespace {
 
 using namespace quillet;
+
+// Files as the program treats them: read whole, and saved through a temporary
+// file beside the target, flushed to the disk and renamed over it.
+class BenchFilePort final : public FilePort {
+ public:
+  ReadOutcome ReadAll(const std::wstring& path) override {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in) return {ReadOutcome::Kind::kMissing, {}, {}};
+    return {ReadOutcome::Kind::kOk, std::string(std::istreambuf_iterator<char>(in), {}), {}};
+  }
+  IoStatus ReplaceAll(const std::wstring& path, std::string_view bytes) override {
+    const std::string target = std::filesystem::path(path).string(), temp = target + ".saving";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return IoStatus::Fail(L"cannot create the temporary file");
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+      if (written <= 0) break;
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    const bool ok = bytes.empty() && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), target.c_str()) != 0) return IoStatus::Fail(L"cannot write");
+    return IoStatus::Ok();
+  }
+  IoStatus ProbeWritable(const std::wstring&) override { return IoStatus::Ok(); }
+  std::wstring OutOfMemoryMessage() const override { return L"out of memory"; }
+};
 
 const IconvCodec& Gbk() {
   static const IconvCodec codec("GBK");
@@ -37,14 +66,14 @@ std::wstring EntryFilePath(int count) {
   const auto path = std::filesystem::temp_directory_path() / ("quillet-bench-" + std::to_string(count) + ".txt");
   LineList items;
   for (int i = 0; i < count; ++i) items.Insert(items.size(), EntryLine(i));
-  PosixFilePort port;
+  BenchFilePort port;
   EntryFile file(port, Gbk(), path.wstring());
   if (!file.Save(items)) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return made[count] = path.wstring();
 }
 
 double BareReadSeconds(const std::wstring& path) {
-  PosixFilePort port;
+  BenchFilePort port;
   std::vector<double> times;
   for (int i = 0; i < 21; ++i) {
     const auto start = std::chrono::steady_clock::now();
@@ -73,13 +102,13 @@ struct NoOpen : TargetOpener {
 
 void BM_BareRead(benchmark::State& state) {
   const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
-  PosixFilePort port;
+  BenchFilePort port;
   Measure(state, path, [&] { benchmark::DoNotOptimize(port.ReadAll(path).bytes.size()); });
 }
 
 void BM_Load(benchmark::State& state) {
   const std::wstring path = EntryFilePath(static_cast<int>(state.range(0)));
-  PosixFilePort port;
+  BenchFilePort port;
   EntryFile file(port, Gbk(), path);
   Measure(state, path, [&] {
     LineList list;
@@ -91,7 +120,7 @@ void BM_Load(benchmark::State& state) {
 void Lookup(benchmark::State& state, const std::wstring& typed) {
   const int count = static_cast<int>(state.range(0));
   const std::wstring path = EntryFilePath(count);
-  PosixFilePort port;
+  BenchFilePort port;
   EntryFile file(port, Gbk(), path);
   NoOpen opener;
   Measure(state, path, [&] { LaunchByKeyword(file, typed, opener); });
@@ -102,7 +131,7 @@ void BM_Lookup5Words(benchmark::State& state) { Lookup(state, L"记事本0 计�
 
 // The generated file of `count` entries, loaded.
 LineList LoadedList(int count) {
-  PosixFilePort port;
+  BenchFilePort port;
   EntryFile file(port, Gbk(), EntryFilePath(count));
   LineList list;
   file.LoadLines(list);
@@ -114,7 +143,7 @@ void BM_Save(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   LineList list = LoadedList(count);
   list.Insert(0, EntryLine(count));
-  PosixFilePort port;
+  BenchFilePort port;
   const auto target = std::filesystem::temp_directory_path() / "quillet-bench-save.txt";
   EntryFile out(port, Gbk(), target.wstring());
   Measure(state, EntryFilePath(count), [&] { benchmark::DoNotOptimize(out.Save(list).ok); });

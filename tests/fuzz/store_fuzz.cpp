@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/iconv_codec.h"
+#include "tests/support/iconv_codec.h"
 #include "store/entry_file.h"
 #include "store/entry_line.h"
 #include "store/lines.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/iconv_codec.h"
+#include "tests/support/iconv_codec.h"
 #include "store/file_port.h"
 
 namespace quillet::test {

@@ -1,4 +1,4 @@
-#include "platform/posix/iconv_codec.h"
+#include "tests/support/iconv_codec.h"
 
 #include <iconv.h>
 
