@@ -86,47 +86,14 @@ TEST(DockTickTest, DocksBehindTheOuterEdgesAndComesBackWhenTouched) {
   }
 }
 
-// A laptop at 150 % (primary, 2880 x 1620) with a 100 % monitor to its right.
-// A window measures itself at the DPI of the monitor it is on, and the desktop
-// must be measured at that same DPI, whichever monitor it is.
-const Monitors kLaptopAndRight{{{0, 0, 2880, 1620}, 144}, {{2880, 0, 4800, 1080}, 96}};
-const Monitors kLaptopAndLeft{{{0, 0, 2880, 1620}, 144}, {{-1920, 0, 0, 1080}, 96}};
-
-DockInputs Scaled(int x, int y, unsigned dpi, PixelPoint pointer, Monitors monitors = kLaptopAndRight) {
+// A window at pixel x, y measuring itself at `dpi`, the DPI of the monitor it is on.
+DockInputs Scaled(int x, int y, unsigned dpi, PixelPoint pointer, Monitors monitors) {
   DockInputs in;
   const int w = TwipsToPixels(7695, dpi), h = TwipsToPixels(5760, dpi);
   in.rect = {x, y, x + w, y + h}, in.dpi = dpi, in.pointer = pointer, in.monitors = std::move(monitors);
   in.left = PixelsToTwips(x, dpi), in.top = PixelsToTwips(y, dpi), in.width = PixelsToTwips(w, dpi),
   in.height = PixelsToTwips(h, dpi);
   return in;
-}
-
-TEST(DockTickTest, MonitorsAtDifferentScales) {
-  const struct {
-    const char* name;
-    DockInputs in;
-    Edge edge;
-    int pixel;  // the docked x or y at the window's DPI
-  } rows[] = {
-      {"laptop, top edge", Scaled(500, 3, 144, {-5000, -5000}), Edge::kTop, -572},
-      {"laptop, left edge", Scaled(2, 300, 144, {-5000, -5000}), Edge::kLeft, -766},
-      {"laptop, at the monitor between: stays", Scaled(2880 - 770, 300, 144, {-5000, -5000}), Edge::kNone, 0},
-      {"external, right edge", Scaled(4800 - 513, 300, 96, {-5000, -5000}), Edge::kLeft, 4797},
-      {"external, touched on its sliver", Scaled(4797, 300, 96, {4798, 400}), Edge::kLeft, 4288},
-      {"external, in the middle: stays", Scaled(3500, 300, 96, {-5000, -5000}), Edge::kNone, 0},
-      // The 100 % monitor on the laptop's left instead.
-      {"left-hand external, left edge", Scaled(-1918, 300, 96, {-5000, -5000}, kLaptopAndLeft), Edge::kLeft, -2430},
-      {"left-hand external, touched", Scaled(-2430, 300, 96, {-1918, 400}, kLaptopAndLeft), Edge::kLeft, -1921},
-      {"laptop beside it, right edge", Scaled(2110, 300, 144, {-5000, -5000}, kLaptopAndLeft), Edge::kLeft, 2876},
-      {"laptop beside it, its left edge: stays", Scaled(0, 300, 144, {-5000, -5000}, kLaptopAndLeft), Edge::kNone, 0},
-  };
-  for (const auto& row : rows) {
-    const DockMove move = DockTick(row.in);
-    EXPECT_EQ(move.edge, row.edge) << row.name;
-    if (row.edge != Edge::kNone) {
-      EXPECT_EQ(TwipsToPixels(move.value, row.in.dpi), row.pixel) << row.name;
-    }
-  }
 }
 
 // Any row of monitors at any scales, their tops at any heights, the window

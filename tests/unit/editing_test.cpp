@@ -15,6 +15,7 @@ namespace {
 
 using namespace test;
 using Items = std::vector<std::wstring>;
+const std::string kFive = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
 
 struct EditingTest : MainWindowFixture {
   FakeForm2Views views{events};
@@ -24,26 +25,19 @@ struct EditingTest : MainWindowFixture {
 
   void SetUp() override {
     form.Connect(sett, form2);
-    Bytes() = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
+    Bytes() = kFive;
     form.Form_Load();
     events.seen.clear();
   }
   FakeForm2View& Editor() { return *views.last; }
   bool EditorShown() const { return views.last != nullptr && views.last->window_.visible; }
   void Type(const std::wstring& keyword, const std::wstring& target) {
-    Editor().text1_.text = keyword;
-    Editor().text2_.text = target;
+    Editor().text1_.text = keyword, Editor().text2_.text = target;
   }
   // A left click on the list with `selected` selected, choosing menu item `choice`.
   void Choose(int selected, int choice) {
-    list.selected = selected;
-    menus.choice = choice;
+    list.selected = selected, menus.choice = choice;
     form.List1_MouseUp(MouseButton::kLeft);
-  }
-  FakeDrop Drop(std::optional<std::wstring> text, Items files = {}) {
-    FakeDrop drop;
-    drop.text = std::move(text), drop.files = std::move(files);
-    return drop;
   }
 };
 
@@ -73,37 +67,29 @@ TEST_F(EditingTest, OkRefusesInOrderOverTheEditorAndChangesNothing) {
   EXPECT_EQ(entries.Item(0), L"a\u3000b\tc:C:\\Program Files\\x.exe");
 }
 
-TEST_F(EditingTest, AddHidesTheMainWindowAndPutsTheEntryOnTop) {
+// 新增一个 hides the main window and puts the entry on top; 编辑它 fills the
+// editor from the line split at its first colon and marks the list changed at
+// once (closing without OK then saves).
+TEST_F(EditingTest, AddAndEditOpenTheEditorAndOkBringsTheMainWindowBack) {
   Choose(2, 0);
   EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
   Type(L"k", L"C:\\a.exe");
   events.seen.clear();
   form2.Label3_Click();
   EXPECT_EQ(ListLines(), (Items{L"k:C:\\a.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
-  EXPECT_FALSE(EditorShown());
-  EXPECT_TRUE(events.InOrder("Form2.Hide", "Form1.Show"));
-  EXPECT_TRUE(events.InOrder("Form1.Show", "Text1.Focus"));
+  EXPECT_TRUE(!EditorShown() && events.InOrder("Form2.Hide", "Form1.Show") &&
+              events.InOrder("Form1.Show", "Text1.Focus"));
   EXPECT_EQ(state.DataChanged, 1);
-
-  Choose(0, 0);
-  EXPECT_EQ(Editor().text1_.text, L"");  // a fresh editor
-}
-
-TEST_F(EditingTest, EditReplacesInPlaceAndMarksTheListChangedAtOnce) {
-  entries.Set(1, L"k:a:b");
-  Choose(1, 1);  // 编辑它
-  EXPECT_EQ(Editor().text1_.text, L"k");
-  EXPECT_EQ(Editor().text2_.text, L"a:b");
-  EXPECT_TRUE(window.visible);
-  EXPECT_EQ(state.DataChanged, 1);
-  Type(L"k2", L"C:\\a.exe");
-  form2.Label3_Click();
-  EXPECT_EQ(ListLines(), (Items{L"a:1", L"k2:C:\\a.exe", L"c:3", L"d:4", L"e:5"}));
 
   state.DataChanged = 0;
-  Choose(4, 1);
-  form2.Image3_Click();  // closed without OK: the list stays, but closing saves
-  EXPECT_TRUE(ListLines().size() == 5 && state.DataChanged == 1);
+  entries.Set(1, L"k:a:b");
+  Choose(1, 1);
+  EXPECT_TRUE(Editor().text1_.text == L"k" && Editor().text2_.text == L"a:b" && window.visible);
+  EXPECT_EQ(state.DataChanged, 1);
+  form2.Image3_Click();
+  EXPECT_TRUE(ListLines().size() == 6 && state.DataChanged == 1);
+  Choose(0, 0);
+  EXPECT_EQ(Editor().text1_.text, L"");  // a fresh editor
 }
 
 TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
@@ -112,6 +98,7 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
     std::function<void()> run;
     Items after;
   } rows[] = {
+      {"nothing", [] {}, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
       {"a click on another row", [this] { Choose(4, -1); }, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
       {"删除它 above", [this] { Choose(0, 2); }, {L"b:2", L"k:v", L"d:4", L"e:5"}},
       {"删除它 below", [this] { Choose(3, 2); }, {L"a:1", L"b:2", L"k:v", L"e:5"}},
@@ -123,11 +110,11 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
        [this] { form.Command1_Click(); },
        {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}},
       {"a drop: adding now",
-       [this] { form.List1_OLEDragDrop(Drop(L"C:\\new.exe")); },
+       [this] { form.List1_OLEDragDrop(FakeDrop(L"C:\\new.exe")); },
        {L"k:v", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}},
   };
   for (const auto& row : rows) {
-    Bytes() = "a:1\r\nb:2\r\nc:3\r\nd:4\r\ne:5\r\n";
+    Bytes() = kFive;
     entries.Clear();
     form.Command1_Click();
     Choose(2, 1);  // 编辑它 on c:3
@@ -140,14 +127,14 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
 }
 
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
-  list.selected = 2;
-  menus.choice = 2;
+  list.selected = 2, menus.choice = 2;
   form.List1_MouseUp(MouseButton::kRight);  // right and middle buttons: no menu
   form.List1_MouseUp(MouseButton::kMiddle);
   EXPECT_EQ(menus.popups, 0);
   form.List1_MouseUp(MouseButton::kLeft);
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
   EXPECT_TRUE(messages.shown.empty() && state.DataChanged == 1);
+  EXPECT_EQ(menus.items.size(), 4u);
 
   state.DataChanged = 0;
   for (const int selected : {-1, 4}) {  // none, and one past the last
@@ -157,102 +144,85 @@ TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
   EXPECT_TRUE(!EditorShown() && ListLines().size() == 4 && state.DataChanged == 0);
 }
 
+// Cancel, no backup (while the clearing write would succeed), or no clearing
+// write: the list and the file stay whole, and the failing file is named.
 TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowKeepsABackupAndWritesOneEmptyLine) {
-  const std::string five = Bytes();
-  messages.answers = {MessageAnswer::kCancel};
-  Choose(0, 3);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].owner, nullptr);
-  EXPECT_EQ(ListLines().size(), 5u);
-  // No backup (while the clearing write would succeed), or no clearing write:
-  // the list and the file stay whole, and the failing file is named.
+  const std::wstring backup = BackupPathFor(kPath);
   const struct {
-    std::wstring path;
-    void (*inject)(MemoryFilePort&, const std::wstring&);
+    const wchar_t* read_fault;
+    std::wstring write_fault_at;
     std::wstring text;
   } failures[] = {
-      {BackupPathFor(kPath), [](MemoryFilePort& p, const std::wstring& at) { p.fail_writes_to[at] = L"磁盘已满。"; },
-       kBackupFailedPrefix + std::wstring(L"磁盘已满。")},
-      {kPath, [](MemoryFilePort& p, const std::wstring&) { p.fail_reads_with = L"共享冲突。"; },
-       kBackupFailedPrefix + std::wstring(L"共享冲突。")},
-      {kPath, [](MemoryFilePort& p, const std::wstring& at) { p.fail_writes_to[at] = L"拒绝访问。"; },
-       kWriteFailedPrefix + std::wstring(L"拒绝访问。")},
+      {L"", backup, kBackupFailedPrefix + std::wstring(L"拒绝访问。")},
+      {L"共享冲突。", L"", kBackupFailedPrefix + std::wstring(L"共享冲突。")},
+      {L"", kPath, kWriteFailedPrefix + std::wstring(L"拒绝访问。")},
   };
+  messages.answers = {MessageAnswer::kCancel};
+  Choose(0, 3);
+  EXPECT_EQ(messages.shown.at(0).owner, nullptr);
   for (const auto& f : failures) {
-    port = MemoryFilePort{}, Bytes() = five, messages.shown.clear();
-    f.inject(port, f.path);
+    port.fail_reads_with = f.read_fault, port.fail_writes_to = {{f.write_fault_at, L"拒绝访问。"}};
     Choose(0, 3);  // OK
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, f.text);
-    EXPECT_EQ(ListLines().size(), 5u);
-    EXPECT_EQ(Bytes(), five);
+    EXPECT_EQ(messages.shown.back().text, f.text);
+    EXPECT_TRUE(ListLines().size() == 5 && Bytes() == kFive) << f.text;
   }
+  EXPECT_EQ(messages.shown.size(), 7u);
   port.fail_writes_to.clear(), port.fail_reads_with.clear();
-  port.files[BackupPathFor(kPath)] = "an older backup";
+  port.files[backup] = "an older backup";
   Choose(0, 3);
   EXPECT_TRUE(ListLines().empty());
   EXPECT_EQ(Bytes(), "\r\n");
-  EXPECT_EQ(port.files[BackupPathFor(kPath)], five);
+  EXPECT_EQ(port.files[backup], kFive);
 }
 
 TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {
-  form.List1_OLEDragDrop(Drop(std::nullopt, {L"C:\\one.txt", L"C:\\two.txt"}));
+  form.List1_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\one.txt", L"C:\\two.txt"}));
   EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
   EXPECT_EQ(Editor().text2_.text, L"C:\\one.txt");
   form2.Image3_Click();
   EXPECT_TRUE(window.visible);
 
-  const FakeDrop both = Drop(L" https://example.org/\r\nx ", {L"C:\\ignored.txt"});
+  const FakeDrop both(L" https://example.org/\r\nx ", {L"C:\\ignored.txt"});
   form.List1_OLEDragDrop(both);
-  EXPECT_EQ(Editor().text2_.text, L" https://example.org/\r\nx ");
+  EXPECT_EQ(Editor().text2_.text, both.text);
   // Onto the target box: replaces it, text first; nothing usable changes nothing.
-  form2.Text2_OLEDragDrop(Drop(std::nullopt, {L"C:\\a.txt", L"C:\\b.txt"}));
+  form2.Text2_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\a.txt", L"C:\\b.txt"}));
   EXPECT_EQ(Editor().text2_.text, L"C:\\a.txt");
   form2.Text2_OLEDragDrop(both);
-  EXPECT_EQ(Editor().text2_.text, L" https://example.org/\r\nx ");
-  form2.Text2_OLEDragDrop(FakeDrop{});
-  EXPECT_EQ(Editor().text2_.text, L" https://example.org/\r\nx ");
+  form2.Text2_OLEDragDrop(FakeDrop());
+  EXPECT_EQ(Editor().text2_.text, both.text);
 
   form2.Image3_Click();
   events.seen.clear();
-  form.List1_OLEDragDrop(FakeDrop{});
-  EXPECT_FALSE(EditorShown());
-  EXPECT_TRUE(events.seen.empty());
+  form.List1_OLEDragDrop(FakeDrop());
+  EXPECT_TRUE(!EditorShown() && events.seen.empty());
 }
 
 TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
   views.fail_with = L"窗口句柄无效。";
   Choose(0, 0);  // 新增一个 hides the main window first
-  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(window.visible && !EditorShown());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, kEditorFailedPrefix + views.fail_with);
-  EXPECT_FALSE(EditorShown());
   Choose(1, 1);  // 编辑它: nothing marked changed
   EXPECT_EQ(state.DataChanged, 0);
-  form.List1_OLEDragDrop(Drop(L"C:\\x.exe"));
-  EXPECT_TRUE(window.visible);
-  EXPECT_EQ(messages.shown.size(), 3u);
+  form.List1_OLEDragDrop(FakeDrop(L"C:\\x.exe"));
+  EXPECT_TRUE(window.visible && messages.shown.size() == 3);
   views.fail_with.clear();  // the next opening works again
-  form.List1_OLEDragDrop(Drop(L"C:\\x.exe"));
+  form.List1_OLEDragDrop(FakeDrop(L"C:\\x.exe"));
   EXPECT_EQ(Editor().text2_.text, L"C:\\x.exe");
 }
 
 TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
-  list.selected = 2;
-  menus.choice = 2;  // 删除它
+  list.selected = 2, menus.choice = 2;  // 删除它
   form.List1_MenuKey();
   EXPECT_EQ(state.SelectedIndex, 2);
-  ASSERT_TRUE(menus.at);
-  EXPECT_EQ(menus.at->x, 100);
-  EXPECT_EQ(menus.at->y, 200 + 3 * 16);  // below the item
+  EXPECT_TRUE(menus.at && menus.at->x == 100 && menus.at->y == 200 + 3 * 16);  // below the item
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
   // No selection: -1, as after a click, with the menu at the list's top left.
-  list.selected = -1;
-  menus.choice = -1;
+  list.selected = -1, menus.choice = -1;
   form.List1_MenuKey();
-  EXPECT_EQ(state.SelectedIndex, -1);
-  EXPECT_EQ(menus.popups, 2);
-  EXPECT_EQ(menus.at->y, 200);
+  EXPECT_TRUE(state.SelectedIndex == -1 && menus.popups == 2 && menus.at->y == 200);
 }
 
 }  // namespace

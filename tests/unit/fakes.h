@@ -75,7 +75,8 @@ struct FakeListBox : ListBox {
   const ListItems* items = nullptr;
   int selected = -1;
   void Show(const ListItems& shown) override { items = &shown; }
-  void Changed(int, int) override {}
+  // Told after each change: where it is in the list as it is now.
+  void Changed(int at, int shift) override { EXPECT_TRUE(at >= 0 && at <= Count() && shift <= Count()) << at; }
   int Count() const { return items->Count(); }
   int SelectedIndex() const override { return selected; }
   // Rows of 16 pixels from the client area's top, the first shown being top_row.
@@ -190,11 +191,16 @@ struct FakeMenus : PopupMenuFactory {
     int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->choice; }
   };
   int popups = 0, choice = -1;
-  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
-  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>&) override { return std::make_unique<Menu>(this); }
+  std::optional<PixelPoint> at;     // where the last menu opened; nothing: at the pointer
+  std::vector<std::wstring> items;  // the last menu's
+  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& made) override {
+    return items = made, std::make_unique<Menu>(this);
+  }
 };
 
 struct FakeDrop : DropData {
+  explicit FakeDrop(std::optional<std::wstring> t = {}, std::vector<std::wstring> f = {})
+      : text(std::move(t)), files(std::move(f)) {}
   std::optional<std::wstring> text;  // what the source offers
   std::vector<std::wstring> files;
   std::optional<std::wstring> Text() const override { return text; }

@@ -7,7 +7,6 @@
 #include "tests/unit/fakes.h"
 #include "ui/main/form1_layout.h"
 #include "ui/main/launch.h"
-#include "ui/main/summon.h"
 #include "ui/placement.h"
 #include "ui/texts.h"
 
@@ -16,63 +15,126 @@ namespace {
 
 using namespace test;
 using Items = std::vector<std::wstring>;
+using Boxes = std::vector<std::pair<std::wstring, MessageStyle>>;
 struct Form1Test : MainWindowFixture {
   // The window at pixel x, y at 96 DPI.
   void place(int x, int y) { window.left = x * 15.0f, window.top = y * 15.0f, window.rect = {x, y, x + 513, y + 384}; }
+  Boxes Shown() const {
+    Boxes boxes;
+    for (const auto& box : messages.shown) boxes.emplace_back(box.text, box.style);
+    return boxes;
+  }
 };
 
 // The system's scale at sign-in was 100 %; the monitor is at 150 % now: the
-// window is made, sized and centred in the monitor's scale.
-TEST_F(Form1Test, StartUpCentresInTheMonitorsScaleFillsAndFocusesBeforeShowingOnTop) {
+// window is made, sized and centred in the monitor's scale. Beside the program
+// in a protected folder every save would fail: that is said once, at start-up.
+TEST_F(Form1Test, StartUpCentresFillsFocusesShowsOnTopAndNamesAFolderThatTakesNoSave) {
   Bytes() = "a:1\r\n\r\nb:2\r\n";
   screen.primary = {{0, 0, 1920, 1080}, 144};
   window.dpi = 144;
+  port.probe_fails_with = L"拒绝访问。";
   form.Form_Load();
   const PixelRect r = InitialWindowRect(screen.primary, kForm1Width, kForm1Height);
   EXPECT_EQ(TwipsToPixels(window.left, window.dpi), r.left);
   EXPECT_EQ(TwipsToPixels(window.top, window.dpi), r.top);
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"", L"b:2"}));
-  EXPECT_TRUE(events.InOrder("Text1.Focus", "Form1.Topmost"));
-  EXPECT_TRUE(window.visible && window.topmost && messages.shown.empty());
-  EXPECT_EQ(port.probed, Items{kPath});
-}
-
-// Beside the program in a protected folder every save would fail: that is
-// said once, at start-up, and the program goes on.
-TEST_F(Form1Test, AFolderThatTakesNoSaveIsNamedOnceAtStartUp) {
-  Bytes() = "a:1\r\n";
-  port.probe_fails_with = L"拒绝访问。";
-  form.Form_Load();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, UnsavableFolderText(L"C:\\q", L"拒绝访问。"));
+  EXPECT_TRUE(events.InOrder("Text1.Focus", "Form1.Topmost") && window.visible && window.topmost);
+  EXPECT_EQ(Shown(), (Boxes{{UnsavableFolderText(L"C:\\q", L"拒绝访问。"), MessageStyle::kOk}}));
   EXPECT_EQ(messages.shown[0].title, kAppTitle);
-  EXPECT_EQ(messages.shown[0].style, MessageStyle::kOk);
-  EXPECT_TRUE(window.visible && window.topmost);
-  EXPECT_EQ(ListLines(), Items{L"a:1"});
   form.Command1_Click();  // not at a reload
   EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(port.probed.size(), 1u);
+  EXPECT_EQ(port.probed, Items{kPath});
 }
 
 TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
   port.fail_reads_with = L"另一个程序正在使用此文件。";
   form.Form_Load();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, kReadFailedPrefix + port.fail_reads_with);
-  EXPECT_TRUE(port.probed.empty());  // saves wait for a load anyway
-  EXPECT_TRUE(window.visible);
+  EXPECT_EQ(Shown(), (Boxes{{kReadFailedPrefix + port.fail_reads_with, MessageStyle::kOk}}));
+  EXPECT_TRUE(port.probed.empty() && window.visible);  // saves wait for a load anyway
   entries.Insert(0, L"kept");
-  form.Command1_Click();  // "载入" fails the same way and keeps what the list has
-  EXPECT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(ListLines(), Items{L"kept"});
-
-  port.out_of_memory = true;  // a file too large for memory: the same
+  port.out_of_memory = true;  // "载入" fails the same way, a file too large for memory too, and keeps the list
   form.Command1_Click();
   EXPECT_EQ(messages.shown.back().text, kReadFailedPrefix + port.OutOfMemoryMessage());
   EXPECT_EQ(ListLines(), Items{L"kept"});
+  form.Command3_Click();
+  EXPECT_EQ(port.files.count(kPath), 0u);
 }
 
-TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) {
+// "保存", the close and the end of the session over "a:1" (no CR LF: any
+// write would show), after a load. Steps: E adds "b:2" as the editor does, C is
+// "清空", S "保存", X the close, Q the end of the session's question.
+TEST_F(Form1Test, SavesAskBeforeOverwritingAnotherProgramsChangeAndNeverLoseAChangeUnasked) {
+  const std::string kTheirs = "hand:edited\r\n", kOurs = "a:1\r\nb:2\r\n";
+  const std::wstring kDenied = kWriteFailedPrefix + std::wstring(L"拒绝访问。");
+  constexpr auto kQuestion = kChangedElsewhereQuestion;
+  using enum MessageAnswer;
+  constexpr auto kYesNoCancelDefaultCancel = MessageStyle::kYesNoCancelDefaultCancel,
+                 kOkCancelDefaultCancel = MessageStyle::kOkCancelDefaultCancel;
+  const struct {
+    const char* steps;
+    bool outside, write_fails;
+    std::deque<MessageAnswer> answers;
+    bool result;  // of the last step
+    std::string bytes;
+    Boxes boxes;
+  } rows[] = {
+      {"X", false, false, {}, true, "a:1", {}},
+      {"CX", false, false, {}, true, "a:1", {}},  // clearing the list leaves the file
+      {"ECX", false, false, {}, true, "\r\n", {}},
+      {"EX", false, false, {}, true, kOurs, {}},
+      // The close asks 是/否/取消, 取消 the default: 是 overwrites, 否 leaves their file, 取消 stays.
+      {"EX", true, false, {kYes}, true, kOurs, {{kQuestion, kYesNoCancelDefaultCancel}}},
+      {"EX", true, false, {kNo}, true, kTheirs, {{kQuestion, kYesNoCancelDefaultCancel}}},
+      {"EX", true, false, {kCancel}, false, kTheirs, {{kQuestion, kYesNoCancelDefaultCancel}}},
+      // A failed save at the close: Enter (取消) keeps the program and the changes.
+      {"EX", false, true, {kCancel}, false, "a:1", {{kDenied + kQuitAnywaySuffix, kOkCancelDefaultCancel}}},
+      {"EX", false, true, {kOk}, true, "a:1", {{kDenied + kQuitAnywaySuffix, kOkCancelDefaultCancel}}},
+      {"ES", false, true, {}, true, "a:1", {{kDenied, MessageStyle::kOk}}},
+      // "保存" asks OK/Cancel; what it wrote is then what was seen.
+      {"ES", true, false, {kCancel}, true, kTheirs, {{kQuestion, kOkCancelDefaultCancel}}},
+      {"ESES", true, false, {kOk}, true, kOurs + "b:2\r\n", {{kQuestion, kOkCancelDefaultCancel}}},
+      // The end of the session is answered at once, held only for what needs the user.
+      {"Q", false, false, {}, true, "a:1", {}},
+      {"EQ", false, false, {}, true, kOurs, {}},
+      {"EQ", true, false, {}, false, kTheirs, {}},
+      {"EQ", false, true, {}, false, "a:1", {}},
+  };
+  for (const auto& row : rows) {
+    port = MemoryFilePort{}, Bytes() = "a:1", entries.Clear(), messages.shown.clear(), app.quit = false;
+    state.DataChanged = 0;
+    form.Command1_Click();
+    if (row.outside) Bytes() = kTheirs;
+    if (row.write_fails) port.fail_writes_with = L"拒绝访问。";
+    messages.answers = row.answers;
+    bool result = true;
+    for (const char* step = row.steps; *step; ++step) {
+      if (*step == 'E') entries.Insert(entries.Count(), L"b:2"), state.DataChanged = 1;
+      if (*step == 'C') form.Command2_Click();
+      if (*step == 'S') form.Command3_Click();
+      if (*step == 'X') result = form.Image3_Click();
+      if (*step == 'Q') result = form.Form_QueryEndSession();
+    }
+    const std::string name =
+        std::string(row.steps) + (row.outside ? " outside" : "") + (row.write_fails ? " fault" : "");
+    EXPECT_EQ(result, row.result) << name;
+    EXPECT_EQ(Bytes(), row.bytes) << name;
+    EXPECT_EQ(Shown(), row.boxes) << name;
+    const char last = row.steps[std::string_view(row.steps).size() - 1];
+    EXPECT_EQ(app.quit, row.result && last == 'X') << name;
+    if (!row.result) {
+      EXPECT_TRUE(ListLines() == (Items{L"a:1", L"b:2"}) && state.DataChanged == 1) << name;
+    }
+    if (last != 'Q') continue;
+    EXPECT_EQ(app.holding, row.result ? std::nullopt : std::optional<std::wstring>(kUnsavedChangesReason)) << name;
+    form.Form_EndSession(false);  // the session goes on, and so does the program
+    EXPECT_TRUE(!app.holding && !app.quit) << name;
+  }
+  form.Form_EndSession(true);
+  EXPECT_TRUE(app.quit);
+}
+
+TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFile) {
   Bytes() = "a:X\r\nb:Y\r\n";
   form.Form_Load();
   text1.text = L"b a";
@@ -82,87 +144,10 @@ TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileWhateverTheShiftState) 
   // The lookup reads the file, not the list: an unsaved entry isn't found until saved.
   entries.Insert(0, L"new:N");
   text1.text = L"new";
-  shell.opened.clear();
   form.Command5_Click();
-  EXPECT_TRUE(shell.opened.empty());
   form.Command3_Click();
   form.Command5_Click();
-  EXPECT_EQ(shell.opened, Items{L"N"});
-}
-
-TEST_F(Form1Test, ReloadAppendsClearLeavesTheFileAndCloseWritesOnlyAChangedList) {
-  Bytes() = "a:1\r\nb:2";  // not CR LF-terminated: any write would show
-  form.Form_Load();
-  form.Command1_Click();
-  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"a:1", L"b:2"}));
-  form.Command2_Click();
-  EXPECT_TRUE(ListLines().empty());
-  EXPECT_TRUE(form.Image3_Click());
-  EXPECT_EQ(Bytes(), "a:1\r\nb:2");
-  state.DataChanged = 1;
-  EXPECT_TRUE(form.Image3_Click());
-  EXPECT_EQ(Bytes(), "\r\n");
-  EXPECT_TRUE(app.quit);
-}
-
-TEST_F(Form1Test, AFailedSaveKeepsEverythingAndAtCloseCancelKeepsTheProgramRunning) {
-  Bytes() = "a:1\r\n";
-  form.Form_Load();
-  state.DataChanged = 1;
-  entries.Insert(entries.Count(), L"b:2");
-  port.fail_writes_with = L"拒绝访问。";
-  form.Command3_Click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, kWriteFailedPrefix + port.fail_writes_with);
-
-  messages.answers = {MessageAnswer::kCancel};
-  EXPECT_FALSE(form.Image3_Click());
-  EXPECT_EQ(messages.shown.back().text, kWriteFailedPrefix + port.fail_writes_with + kQuitAnywaySuffix);
-  EXPECT_EQ(messages.shown.back().style, MessageStyle::kOkCancelDefaultCancel);  // Enter keeps the changes
-  EXPECT_TRUE(!app.quit && ListLines().size() == 2 && state.DataChanged == 1);
-
-  EXPECT_TRUE(form.Image3_Click());  // OK: quit, losing the change
-  EXPECT_TRUE(app.quit);
-}
-
-TEST_F(Form1Test, ASaveAsksBeforeOverwritingWhatAnotherProgramWrote) {
-  const std::string kTheirs = "a:1\r\nhand:edited\r\n", kOurs = "a:1\r\nb:2\r\n";
-  // The close asks 是/否/取消, 取消 the default: 是 overwrites and ends, 否 ends
-  // and leaves their file, 取消 (or a box closed otherwise) stays.
-  const struct {
-    MessageAnswer answer;
-    bool ends;
-    const std::string& bytes;
-  } rows[] = {{MessageAnswer::kYes, true, kOurs},
-              {MessageAnswer::kNo, true, kTheirs},
-              {MessageAnswer::kCancel, false, kTheirs}};
-  for (const auto& row : rows) {
-    Bytes() = "a:1\r\n";
-    entries.Clear();
-    form.Form_Load();
-    state.DataChanged = 1;
-    entries.Insert(entries.Count(), L"b:2");
-    Bytes() = kTheirs;  // changed by hand meanwhile
-    app.quit = false;
-    messages.shown.clear();
-    messages.answers = {row.answer};
-    EXPECT_EQ(form.Image3_Click(), row.ends);
-    EXPECT_EQ(app.quit, row.ends);
-    EXPECT_EQ(Bytes(), row.bytes);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, kChangedElsewhereQuestion);
-    EXPECT_EQ(messages.shown[0].style, MessageStyle::kYesNoCancelDefaultCancel);
-  }
-  // "保存" asks OK/Cancel; OK overwrites, and what was written is now what was seen.
-  messages.shown.clear();
-  messages.answers = {MessageAnswer::kCancel};
-  form.Command3_Click();
-  EXPECT_EQ(Bytes(), kTheirs);
-  form.Command3_Click();
-  EXPECT_EQ(Bytes(), kOurs);
-  EXPECT_EQ(messages.shown[1].style, MessageStyle::kOkCancelDefaultCancel);
-  EXPECT_TRUE(form.Image3_Click());
-  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(shell.opened, (Items{L"X", L"Y", L"N"}));
 }
 
 // Cancel is the default wherever Return would overwrite or lose changes, and
@@ -177,46 +162,9 @@ TEST(MessageBoxFlagsTest, EachStyleHasItsButtonsAndDefaultAndOpensOnTop) {
                {MessageStyle::kOkCancelDefaultCancel, kOkCancel, kDefault2},
                {MessageStyle::kYesNoCancelDefaultCancel, kYesNoCancel, kDefault3}};
   for (const auto& c : cases) {
-    const unsigned flags = MessageBoxFlags(c.style);
-    EXPECT_EQ(flags & kButtonsMask, c.buttons) << static_cast<int>(c.style);
-    EXPECT_EQ(flags & kDefaultMask, c.default_button) << static_cast<int>(c.style);
-    EXPECT_EQ(flags & ~(kButtonsMask | kDefaultMask), kTopmost | kSetForeground) << static_cast<int>(c.style);
+    EXPECT_EQ(MessageBoxFlags(c.style), c.buttons | c.default_button | kTopmost | kSetForeground)
+        << static_cast<int>(c.style);
   }
-}
-
-TEST_F(Form1Test, TheEndOfTheSessionIsAnsweredAtOnceAndHeldOnlyForWhatNeedsTheUser) {
-  Bytes() = "a:1\r\n";
-  form.Form_Load();
-  const struct {
-    const char* what;
-    int changed;
-    const char* outside;  // what another program wrote meanwhile, or nullptr
-    const wchar_t* write_fault;
-    bool may_end;
-    std::string bytes;
-  } rows[] = {
-      {"unchanged", 0, nullptr, L"", true, "a:1\r\n"},
-      {"saved silently", 1, nullptr, L"", true, "a:1\r\nb:2\r\n"},
-      {"another program's change", 1, "x:9\r\n", L"", false, "x:9\r\n"},
-      {"a failed save", 1, nullptr, L"磁盘已满。", false, "a:1\r\n"},
-  };
-  for (const auto& row : rows) {
-    Bytes() = "a:1\r\n";
-    entries.Clear();
-    form.Command1_Click();
-    if (row.outside != nullptr) Bytes() = row.outside;
-    entries.Insert(1, L"b:2");
-    state.DataChanged = row.changed;
-    port.fail_writes_with = row.write_fault;
-    EXPECT_EQ(form.Form_QueryEndSession(), row.may_end) << row.what;
-    EXPECT_EQ(Bytes(), row.bytes) << row.what;
-    EXPECT_EQ(app.holding, row.may_end ? std::nullopt : std::optional<std::wstring>(kUnsavedChangesReason)) << row.what;
-    EXPECT_TRUE(messages.shown.empty() && !app.quit) << row.what;
-    form.Form_EndSession(false);  // the session goes on, and so does the program
-    EXPECT_TRUE(!app.holding && !app.quit) << row.what;
-  }
-  form.Form_EndSession(true);
-  EXPECT_TRUE(app.quit && messages.shown.empty());
 }
 
 TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedReads) {
@@ -233,7 +181,6 @@ TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndTakesZerosForFailedRea
   events.seen.clear();
   form.Timer1_Timer();
   EXPECT_EQ(events.seen, std::vector<std::string>{"Form1.Show"});
-  // Neither read works: taken as zeros, the pointer away, and it docks.
   place(700, 300);
   screen.cursor = {800, 400};  // over the window, but neither read works
   screen.cursor_fails = window.rect_fails = true;
@@ -271,13 +218,8 @@ TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
   EXPECT_EQ(shell.directories.back(), L"");
   // Names are read as the system reads them, in one pass.
   env.variables = {{L"A", L"1"}, {L"B", L"%A%"}, {L"E", L""}};
-  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{{L"%A%%A%x", L"11x"},
-                                                                                  {L"%B%", L"%A%"},
-                                                                                  {L"[%E%]", L"[]"},
-                                                                                  {L"%NO%A%", L"%NO1"},
-                                                                                  {L"50% off %", L"50% off %"},
-                                                                                  {L"%%A%", L"%1"},
-                                                                                  {L"%A", L"%A"}}) {
+  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{
+           {L"%A%%A%x", L"11x"}, {L"%B%", L"%A%"}, {L"[%E%]", L"[]"}, {L"%NO%A%", L"%NO1"}, {L"%%A%", L"%1"}}) {
     EXPECT_EQ(ExpandVariables(in, env), out) << std::string(in.begin(), in.end());
   }
 }
@@ -313,10 +255,6 @@ TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
   place(-1500, 300);
   form.Form_HotKey();
   EXPECT_TRUE(window.rect.left == 704 && window.rect.top == 348);
-  // A chord another program holds is named in the keyword box's tool tip.
-  EXPECT_EQ(Text1ToolTip(SummonSetting(), false), kText1ToolTip);
-  EXPECT_EQ(Text1ToolTip(SummonSetting(), true),
-            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Alt+F3 已被其他程序占用，无法用它唤出本窗口");
 }
 
 }  // namespace

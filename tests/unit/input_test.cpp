@@ -60,14 +60,6 @@ TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
   for (const auto& r : rows) EXPECT_EQ(ChooseDropEffect(r[0]), r[1]) << r[0];
 }
 
-TEST(DragGestureTest, TheItemUnderThePointIsFullSize) {
-  // 70,000 items of 16 pixels, scrolled to the end: the last rows are real indices.
-  EXPECT_EQ(ItemAtPoint({10, 9 * 16 + 3}, 500, 400, 69'990, 16, 70'000), 69'999);
-  EXPECT_EQ(ItemAtPoint({10, 10 * 16}, 500, 400, 69'990, 16, 70'000), -1);  // below the last item
-  EXPECT_EQ(ItemAtPoint({-1, 3}, 500, 400, 0, 16, 10), -1);
-  EXPECT_EQ(ItemAtPoint({10, 400}, 500, 400, 0, 16, 100), -1);  // outside the client area
-}
-
 TEST(ListSelectionTest, MovesWithItsItemAndGoesWithIt) {
   // Selected, changed at, shift, the list's new count; where the selection is then.
   const int rows[][5] = {{-1, 0, 3, 9, -1}, {4, 0, 1, 9, 5},   {4, 5, 1, 9, 4},   {4, 4, 1, 9, 5},

@@ -87,108 +87,71 @@ struct FakeClock : HoldClock {
   void Pause(std::uint32_t ms) override { pauses.push_back(ms), now += ms; }
 };
 
-IoStatus SafeReplace(FaultySteps& steps, const std::wstring& path, std::string_view bytes) {
-  FakeClock clock;
-  return quillet::SafeReplace(steps, clock, path, bytes);
-}
+const std::wstring kData = L"data.txt", kReal = L"elsewhere/real.txt", kTemp = L"data.txt.saving";
+const std::string kOld(4 * kWriteChunk, 'o'), kNew(3 * kWriteChunk + 17, 'x');
 
-TEST(SafeReplaceTest, EveryFailingStepKeepsTheOldBytesRemovesTheTempAndSaysWhy) {
-  const std::string new_bytes(3 * kWriteChunk + 17, 'x');
+// Every failing step keeps the old bytes, removes the temporary file and says
+// why. A refused temporary file or a file of several names (where a rename
+// would give one name a new file and leave the others the old one) is
+// rewritten in place; a link is written through to its target and stays.
+TEST(SafeReplaceTest, EachStepsOutcomeGivesItsResult) {
   const struct {
+    const char* name;
     void (*inject)(FaultySteps&);
     const wchar_t* message;
-  } cases[] = {
-      // A temporary file that can't be made for any reason but a refusal is
-      // no reason to risk the old bytes in place.
-      {[](FaultySteps& s) { s.fail_create = true; }, L"create failed"},
-      {[](FaultySteps& s) { s.fail_write_after = 0; }, L"disk full"},
-      {[](FaultySteps& s) { s.fail_write_after = kWriteChunk + 5; }, L"disk full"},
-      {[](FaultySteps& s) { s.fail_write_after = 3 * kWriteChunk + 16; }, L"disk full"},
-      {[](FaultySteps& s) { s.fail_flush = true; }, L"flush failed"},
-      {[](FaultySteps& s) { s.fail_replace = true; }, L"replace failed"},
+    Files after;
+    const char* meta;   // of data.txt afterwards; nullptr: not checked
+    std::wstring temp;  // the temporary file made, if any
+  } rows[] = {
+      // clang-format off
+      {"create fails", [](FaultySteps& s) { s.fail_create = true; }, L"create failed", {{kData, kOld}}, "alice", L""},
+      {"first write", [](FaultySteps& s) { s.fail_write_after = 0; }, L"disk full", {{kData, kOld}}, "alice", kTemp},
+      {"second write", [](FaultySteps& s) { s.fail_write_after = kWriteChunk + 5; }, L"disk full", {{kData, kOld}},
+       "alice", kTemp},
+      {"last byte", [](FaultySteps& s) { s.fail_write_after = kNew.size() - 1; }, L"disk full", {{kData, kOld}},
+       "alice", kTemp},
+      {"flush", [](FaultySteps& s) { s.fail_flush = true; }, L"flush failed", {{kData, kOld}}, "alice", kTemp},
+      {"replace", [](FaultySteps& s) { s.fail_replace = true; }, L"replace failed", {{kData, kOld}}, "alice", kTemp},
+      {"all well", [](FaultySteps&) {}, L"", {{kData, kNew}}, "alice", kTemp},
+      {"metadata refused", [](FaultySteps& s) { s.fail_metadata = true; }, L"", {{kData, kNew}}, "fresh", kTemp},
+      {"a crash's leftover", [](FaultySteps& s) { s.dir[kTemp] = "left"; }, L"", {{kData, kNew}}, "alice", kTemp},
+      {"no file yet", [](FaultySteps& s) { s.dir.clear(); }, L"", {{kData, kNew}}, "fresh", kTemp},
+      {"folder refuses", [](FaultySteps& s) { s.refuse_create = true; }, L"", {{kData, kNew}}, "alice", L""},
+      // Refused both ways: the folder's refusal is the reason.
+      {"refused, read-only", [](FaultySteps& s) { s.refuse_create = s.read_only = true; }, L"folder refused",
+       {{kData, kOld}}, "alice", L""},
+      {"refused, no file", [](FaultySteps& s) { s.refuse_create = true, s.dir.clear(); }, L"folder refused", {},
+       nullptr, L""},
+      // Once the rewrite has begun, its own failure is what the user must hear.
+      {"in place fails", [](FaultySteps& s) { s.refuse_create = true, s.fail_in_place_after = 2; }, L"disk full",
+       {{kData, "xx"}}, "alice", L""},
+      {"link", [](FaultySteps& s) { s.links[kData] = kReal, s.dir = {{kReal, kOld}}; }, L"", {{kReal, kNew}}, nullptr,
+       kReal + L".saving"},  // beside the target, on its disk
+      {"link, folder refuses",
+       [](FaultySteps& s) { s.refuse_create = true, s.links[kData] = kReal, s.dir = {{kReal, kOld}}; }, L"",
+       {{kReal, kNew}}, nullptr, L""},
+      {"link to a missing file", [](FaultySteps& s) { s.links[kData] = kReal, s.dir.clear(); }, L"", {{kReal, kNew}},
+       nullptr, L""},
+      {"link not followed", [](FaultySteps& s) { s.cannot_resolve = true, s.dir.clear(); }, L"", {{kData, kNew}},
+       "fresh", kTemp},
+      {"two names", [](FaultySteps& s) { s.names[kData] = 2; }, L"", {{kData, kNew}}, "alice", L""},
+      {"two names, read-only", [](FaultySteps& s) { s.names[kData] = 2, s.read_only = true; }, L"cannot open",
+       {{kData, kOld}}, "alice", L""},
+      // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& row : rows) {
     FaultySteps steps;
-    steps.dir[L"data.txt"] = "a:1\r\n";
-    c.inject(steps);
-    EXPECT_EQ(SafeReplace(steps, L"data.txt", new_bytes).message, c.message);
-    EXPECT_EQ(steps.dir, (Files{{L"data.txt", "a:1\r\n"}})) << c.message;
-  }
-}
-
-// Metadata that can't be copied doesn't stop the save; a leftover of a crash doesn't either.
-TEST(SafeReplaceTest, TheNewFileTakesTheOldOnesPlaceAndMetadata) {
-  for (const auto& [existed, copies] : {std::pair{true, true}, {false, true}, {true, false}}) {
-    FaultySteps steps;
-    if (existed) steps.dir[L"data.txt"] = "old", steps.meta[L"data.txt"] = "owner alice, hidden";
-    steps.dir[TempPathFor(L"data.txt")] = "leftover of a crash";
-    steps.fail_metadata = !copies;
-    ASSERT_TRUE(SafeReplace(steps, L"data.txt", "\r\n"));
-    EXPECT_EQ(steps.dir, (Files{{L"data.txt", "\r\n"}}));
-    EXPECT_EQ(steps.meta[L"data.txt"], existed && copies ? "owner alice, hidden" : "fresh");
-  }
-}
-
-TEST(SafeReplaceTest, AFolderThatRefusesTheTemporaryFileGetsTheFileRewrittenInPlace) {
-  FaultySteps steps;
-  steps.refuse_create = true;
-  steps.dir[L"data.txt"] = "a much longer old text";
-  ASSERT_TRUE(SafeReplace(steps, L"data.txt", "new"));
-  EXPECT_EQ(steps.dir, (Files{{L"data.txt", "new"}}));
-
-  // Refused both ways (a read-only file, no file yet): the folder's refusal is
-  // the reason, and nothing changed.
-  for (const bool exists : {true, false}) {
-    FaultySteps refused;
-    refused.refuse_create = true;
-    refused.read_only = exists;
-    if (exists) refused.dir[L"data.txt"] = "old";
-    EXPECT_EQ(SafeReplace(refused, L"data.txt", "new").message, L"folder refused");
-    EXPECT_EQ(refused.dir, (exists ? Files{{L"data.txt", "old"}} : Files{}));
-  }
-  // Once the rewrite has begun, its own failure is what the user must hear.
-  steps.fail_in_place_after = 2;
-  EXPECT_EQ(SafeReplace(steps, L"data.txt", "newer").message, L"disk full");
-}
-
-TEST(SafeReplaceTest, ALinkIsWrittenThroughToItsTargetAndStaysALink) {
-  for (const bool refused : {false, true}) {
-    FaultySteps steps;
-    steps.refuse_create = refused;
-    steps.links[L"data.txt"] = L"elsewhere/real.txt";
-    steps.dir[L"elsewhere/real.txt"] = "old";
-    ASSERT_TRUE(SafeReplace(steps, L"data.txt", "new")) << refused;
-    EXPECT_EQ(steps.dir, (Files{{L"elsewhere/real.txt", "new"}})) << refused;
-    EXPECT_EQ(steps.links[L"data.txt"], L"elsewhere/real.txt");
-    // The temporary file is made beside the target, on its disk.
-    if (!refused) {
-      EXPECT_EQ(steps.created, std::vector<std::wstring>{L"elsewhere/real.txt.saving"});
+    steps.dir[kData] = kOld, steps.meta[kData] = "alice";
+    row.inject(steps);
+    const auto links = steps.links;
+    FakeClock clock;
+    EXPECT_EQ(quillet::SafeReplace(steps, clock, kData, kNew).message, row.message) << row.name;
+    EXPECT_TRUE(steps.dir == row.after) << row.name;
+    if (row.meta) {
+      EXPECT_EQ(steps.meta[kData], row.meta) << row.name;
     }
-  }
-  // When the link can't be followed, the name given is the one written.
-  FaultySteps unresolved;
-  unresolved.cannot_resolve = true;
-  ASSERT_TRUE(SafeReplace(unresolved, L"data.txt", "new"));
-  EXPECT_EQ(unresolved.dir, (Files{{L"data.txt", "new"}}));
-
-  // A link whose file is missing gets the file, and stays.
-  FaultySteps dangling;
-  dangling.links[L"data.txt"] = L"elsewhere/real.txt";
-  ASSERT_TRUE(SafeReplace(dangling, L"data.txt", "new"));
-  EXPECT_EQ(dangling.dir, (Files{{L"elsewhere/real.txt", "new"}}));
-  EXPECT_EQ(dangling.links[L"data.txt"], L"elsewhere/real.txt");
-}
-
-// A rename would give one name a new file and leave the others the old one.
-TEST(SafeReplaceTest, AFileOfSeveralNamesIsRewrittenInPlace) {
-  for (const bool read_only : {false, true}) {
-    FaultySteps steps;
-    steps.dir[L"data.txt"] = "a much longer old text";
-    steps.names[L"data.txt"] = 2;
-    steps.read_only = read_only;
-    EXPECT_EQ(SafeReplace(steps, L"data.txt", "new").message, read_only ? L"cannot open" : L"");
-    EXPECT_EQ(steps.dir, (Files{{L"data.txt", read_only ? "a much longer old text" : "new"}}));
-    EXPECT_TRUE(steps.created.empty());
+    EXPECT_EQ(steps.created.empty() ? L"" : steps.created[0], row.temp) << row.name;
+    EXPECT_EQ(steps.links, links) << row.name;
   }
 }
 

@@ -72,6 +72,8 @@ TEST(SummonSettingTest, ReadsTheChordOrKeepsTheDefaultAndSaysWhatItCouldNotRead)
             std::wstring(kText1ToolTip) + L"\nQuillet.ini 中的 SummonKey 值无法识别：Ctrl+Alt+Foo，仍使用 Ctrl+Alt+F3");
   EXPECT_EQ(Text1ToolTip(ReadSummonSetting({ReadOutcome::Kind::kFailed, "", L"拒绝访问。"}), false),
             std::wstring(kText1ToolTip) + L"\n无法读取 Quillet.ini：拒绝访问。");
+  EXPECT_EQ(Text1ToolTip(SummonSetting(), /*held_elsewhere=*/true),
+            std::wstring(kText1ToolTip) + L"\n快捷键 Ctrl+Alt+F3 已被其他程序占用，无法用它唤出本窗口");
 }
 
 }  // namespace

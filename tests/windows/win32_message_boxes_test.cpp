@@ -78,8 +78,7 @@ TEST(Win32MessageBoxesTest, EachStyleOffersItsButtonsAndDefaultAndReportsTheAnsw
     int buttons, default_button;
   } cases[] = {
       {MessageStyle::kOk, IDOK, MessageAnswer::kOk, kOk, IDOK},
-      {MessageStyle::kOkCancel, IDCANCEL, MessageAnswer::kCancel, kOkCancel, IDOK},
-      {MessageStyle::kOkCancelDefaultCancel, IDOK, MessageAnswer::kOk, kOkCancel, IDCANCEL},
+      {MessageStyle::kOkCancelDefaultCancel, IDCANCEL, MessageAnswer::kCancel, kOkCancel, IDCANCEL},
       {MessageStyle::kYesNoCancelDefaultCancel, IDYES, MessageAnswer::kYes, kYesNoCancel, IDCANCEL},
       {MessageStyle::kYesNoCancelDefaultCancel, IDNO, MessageAnswer::kNo, kYesNoCancel, IDCANCEL},
   };
