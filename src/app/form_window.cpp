@@ -81,7 +81,8 @@ void FormWindow<Id, Stop>::OnDpiChanged(unsigned dpi, const RECT& suggested) {
   Relaid();
   ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, TwipsToPixels(design_.width, dpi_),
                  TwipsToPixels(design_.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  // The controls too: where a control shrank, its parent's old pixels would stay.
+  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 template <class Id, class Stop>

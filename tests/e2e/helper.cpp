@@ -96,6 +96,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     EnumChildWindows(box, AddText, reinterpret_cast<LPARAM>(&texts));
     return Append(argv[2], Utf8(texts)) ? 0 : 2;
   }
+  if (command == L"dpi" && argc == 4) {
+    // What Windows tells a window that moved to a monitor of another scale.
+    const HWND window = FindWindowW(nullptr, argv[2]);
+    const int dpi = _wtoi(argv[3]);
+    RECT suggested{};
+    if (window == nullptr || !GetWindowRect(window, &suggested)) return 1;
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return 0;
+  }
   if (command == L"drop" && argc >= 6) {
     const int x = _wtoi(argv[2]), y = _wtoi(argv[3]);
     if (std::wstring(argv[4]) == L"text") return Drop(x, y, quillet::TextBlocks(argv[5]));

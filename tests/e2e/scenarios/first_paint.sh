@@ -3,7 +3,8 @@
 # without a task-bar button, in its colours, listing data.txt ("a:X", "b:Y",
 # ":Z", "a:W"), and a lookup opens every matching line in file order.
 # 新增一个 opens the editor (434 x 160, its colours); OK with an empty keyword
-# is refused in a box over the editor, which stays. 删除所有 asks in a box
+# is refused in a box over the editor, which stays; told it moved to a monitor
+# at 144 DPI it takes 651 x 240, and back at 96 DPI 434 x 160 again. 删除所有 asks in a box
 # whose default is OK, then writes a lone line break at once.
 . "$(dirname "$0")/../lib.sh"
 begin
@@ -31,6 +32,11 @@ within 5 "its panel is light yellow" pixel $((EX + 10)) $((EY + 140)) 'srgb(255,
 click $(part ok)
 answer "$APP" '触发关键字不能为空' Return
 check "the editor stays after a refusal" shown "$ED"
+wine "$HELPER" dpi Form2 144 >/dev/null 2>&1
+within 5 "moved to a 144 DPI monitor the editor is 651x240" at "$ED" 'w == 651 && h == 240'
+wine "$HELPER" dpi Form2 96 >/dev/null 2>&1
+within 5 "and back at 96 DPI 434x160" at "$ED" 'w == 434 && h == 160'
+editor  # where it is now: Wine passes the suggested place to another process's window as zeros
 editor_closes close
 check "data.txt is untouched" same data.txt data.orig
 
