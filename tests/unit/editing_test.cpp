@@ -34,10 +34,11 @@ struct EditingTest : MainWindowFixture {
     Editor().text1_.text = keyword;
     Editor().text2_.text = target;
   }
-  // A left click on the list with `selected` selected, choosing menu item `choice`.
+  // A left click on the list with `selected` selected, choosing menu item `choice` (-1: none).
   void Choose(int selected, int choice) {
+    const wchar_t* captions[] = {L"新增一个", L"编辑它", L"删除它", L"删除所有"};
     list.selected = selected;
-    menus.choice = choice;
+    menus.choice = choice < 0 ? L"" : captions[choice];
     form.List1_MouseUp(MouseButton::kLeft);
   }
   FakeDrop Drop(std::optional<std::wstring> text, Items files = {}) {
@@ -141,7 +142,7 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
 
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
   list.selected = 2;
-  menus.choice = 2;
+  menus.choice = L"删除它";
   form.List1_MouseUp(MouseButton::kRight);  // right and middle buttons: no menu
   form.List1_MouseUp(MouseButton::kMiddle);
   EXPECT_EQ(menus.popups, 0);
@@ -239,7 +240,7 @@ TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
 
 TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
   list.selected = 2;
-  menus.choice = 2;  // 删除它
+  menus.choice = L"删除它";
   form.List1_MenuKey();
   EXPECT_EQ(state.SelectedIndex, 2);
   ASSERT_TRUE(menus.at);
@@ -248,7 +249,7 @@ TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
   // No selection: -1, as after a click, with the menu at the list's top left.
   list.selected = -1;
-  menus.choice = -1;
+  menus.choice.clear();
   form.List1_MenuKey();
   EXPECT_EQ(state.SelectedIndex, -1);
   EXPECT_EQ(menus.popups, 2);

@@ -30,10 +30,11 @@ LineList Of(const Lines& lines) {
 }
 
 // The bytes that matter to the line rule and the codecs: bytes that are no
-// GBK, lone CRs and LFs, NUL, UTF-8 of one to four bytes and overlong UTF-8.
+// GBK, lone CRs and LFs, NUL, UTF-8 of one to four bytes, overlong UTF-8 and
+// UTF-8 of a surrogate.
 const std::string kPieces[] = {
-    "a",  ":",    "k:C:\\x",      "\xD6\xD0",         "\x81",     "\xFF",     "\x80",    {"\0", 1}, "\n",
-    "\r", "\r\n", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xC0\x80", "\x81\x40", "\xFE\xFE"};
+    "a",  ":",    "k:C:\\x",      "\xD6\xD0",         "\x81",     "\xFF",     "\x80",     {"\0", 1},     "\n",
+    "\r", "\r\n", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xC0\x80", "\x81\x40", "\xFE\xFE", "\xED\xA0\x80"};
 
 struct EntryFileTest : ::testing::Test {
   test::MemoryFilePort port;
@@ -103,7 +104,8 @@ TEST_F(EntryFileTest, LoadThenSaveGivesBackTheSameBytes) {
 // list of strings would.
 TEST_F(EntryFileTest, TheListOfBytesBehavesLikeAVectorOfDecodedLines) {
   std::mt19937 random(20261207);
-  const std::vector<std::wstring> typed = {L"n:1", L"", L"中:C:\\文", L"\uD55C", std::wstring(1, EscapeByte(0x81))};
+  const std::vector<std::wstring> typed = {L"n:1",    L"",           L"中:C:\\文",
+                                           L"\uD55C", L"\U0001F600", std::wstring(1, EscapeByte(0x81))};
   Lines model;
   FileEncoding encoding = FileEncoding::kAnsi;
   for (int step = 0; step < 4000; ++step) {
