@@ -5,7 +5,8 @@
 # built, and tested by the fastest tier that could catch it first: the native
 # unit tests, then (if they pass, or for src/platform/win32) the unit and
 # Windows tests built with MinGW under Wine, then the journey named in its
-# last column, if any. The file is restored before the next one. Prints and
+# last column, if any (a mutant in src/app, built into the program only, goes
+# straight to its journey). The file is restored before the next one. Prints and
 # appends to build/mutants/results.tsv: the mutant, its tier and the first
 # failing test, or "survived".
 #   MUTANTS_QUICK=1   a mutant outside src/platform/win32 that the native tests
@@ -27,9 +28,8 @@ git ls-files -co --exclude-standard | while read -r f; do
   [ -f "$f" ] && ! cmp -s "$f" "$scratch/$f" && mkdir -p "$scratch/$(dirname "$f")" && cp "$f" "$scratch/$f"
 done
 
-wine_up=
+# Wine and a virtual display for one mutant's Windows tests (run in a subshell).
 start_wine() {
-  [ -n "$wine_up" ] && return 0
   export WINEPREFIX="$scratch/build/wine" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
   . scripts/display.sh
   start_display 1024x768x24 || exit 1
@@ -37,12 +37,11 @@ start_wine() {
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   wineserver -p
   wine cmd.exe /c exit >/dev/null 2>&1
-  wine_up=1
 }
 
 # first_failure LOG: the first failing test of a GoogleTest run, or what stopped it.
 first_failure() {
-  grep -m1 -oP '^\[  FAILED  \] \K[\w/.]+' "$1" || echo "exit status $2 (crash)"
+  grep -m1 -oP '^\[  FAILED  \] \K[\w/.]+' "$1" || echo "exit status $2 (crashed or timed out)"
 }
 
 # native / windows ID: "" when every test passes, else what failed.
