@@ -26,7 +26,7 @@ void EntryList::Clear() {
   const int count = Count();
   lines_.Clear();
   followed_ = kNone;
-  view_.Changed(0, -count);
+  if (count > 0) view_.Changed(0, -count);
 }
 
 IoStatus EntryList::Load(EntryFile& file) {

@@ -34,9 +34,11 @@ struct EditingTest : MainWindowFixture {
   void Type(const std::wstring& keyword, const std::wstring& target) {
     Editor().text1_.text = keyword, Editor().text2_.text = target;
   }
-  // A left click on the list with `selected` selected, choosing menu item `choice`.
+  // A left click on the list with `selected` selected, choosing menu item `choice` (-1: none).
   void Choose(int selected, int choice) {
-    list.selected = selected, menus.choice = choice;
+    const wchar_t* captions[] = {L"新增一个", L"编辑它", L"删除它", L"删除所有"};
+    list.selected = selected;
+    menus.choice = choice < 0 ? L"" : captions[choice];
     form.List1_MouseUp(MouseButton::kLeft);
   }
 };
@@ -127,14 +129,15 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
 }
 
 TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
-  list.selected = 2, menus.choice = 2;
+  list.selected = 2;
+  menus.choice = L"删除它";
   form.List1_MouseUp(MouseButton::kRight);  // right and middle buttons: no menu
   form.List1_MouseUp(MouseButton::kMiddle);
   EXPECT_EQ(menus.popups, 0);
   form.List1_MouseUp(MouseButton::kLeft);
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
   EXPECT_TRUE(messages.shown.empty() && state.DataChanged == 1);
-  EXPECT_EQ(menus.items.size(), 4u);
+  EXPECT_EQ(menus.captions.size(), 4u);
 
   state.DataChanged = 0;
   for (const int selected : {-1, 4}) {  // none, and one past the last
@@ -214,13 +217,15 @@ TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
 }
 
 TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
-  list.selected = 2, menus.choice = 2;  // 删除它
+  list.selected = 2;
+  menus.choice = L"删除它";
   form.List1_MenuKey();
   EXPECT_EQ(state.SelectedIndex, 2);
   EXPECT_TRUE(menus.at && menus.at->x == 100 && menus.at->y == 200 + 3 * 16);  // below the item
   EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
   // No selection: -1, as after a click, with the menu at the list's top left.
-  list.selected = -1, menus.choice = -1;
+  list.selected = -1;
+  menus.choice.clear();
   form.List1_MenuKey();
   EXPECT_TRUE(state.SelectedIndex == -1 && menus.popups == 2 && menus.at->y == 200);
 }

@@ -74,9 +74,20 @@ struct FakeWindow : Window {
 struct FakeListBox : ListBox {
   const ListItems* items = nullptr;
   int selected = -1;
-  void Show(const ListItems& shown) override { items = &shown; }
-  // Told after each change: where it is in the list as it is now.
-  void Changed(int at, int shift) override { EXPECT_TRUE(at >= 0 && at <= Count() && shift <= Count()) << at; }
+  std::vector<std::wstring> rows;  // what the list shows, kept up to date by Changed alone
+  void Show(const ListItems& shown) override {
+    items = &shown, rows.clear();
+    for (int i = 0; i < Count(); ++i) rows.push_back(items->Item(i));
+  }
+  void Changed(int at, int shift) override {
+    const int size = static_cast<int>(rows.size());
+    ASSERT_TRUE(at >= 0 && at - std::min(shift, 0) <= size && size + shift == Count() && (shift != 0 || at < size))
+        << "Changed(" << at << ", " << shift << ") on " << size << " rows";
+    if (shift < 0) rows.erase(rows.begin() + at, rows.begin() + at - shift);
+    for (int i = 0; i < shift; ++i) rows.insert(rows.begin() + at + i, items->Item(at + i));
+    if (shift == 0) rows[at] = items->Item(at);
+    selected = SelectionAfterChange(selected, at, shift, Count());
+  }
   int Count() const { return items->Count(); }
   int SelectedIndex() const override { return selected; }
   // Rows of 16 pixels from the client area's top, the first shown being top_row.
@@ -187,14 +198,20 @@ struct FakeMenus : PopupMenuFactory {
   struct Menu : PopupMenu {
     explicit Menu(FakeMenus* o) : owner(o) {}
     FakeMenus* owner;
-    int TrackAtCursor() override { return owner->at.reset(), ++owner->popups, owner->choice; }
-    int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->choice; }
+    int TrackAtCursor() override { return owner->at.reset(), ++owner->popups, owner->Picked(); }
+    int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->Picked(); }
   };
-  int popups = 0, choice = -1;
-  std::optional<PixelPoint> at;     // where the last menu opened; nothing: at the pointer
-  std::vector<std::wstring> items;  // the last menu's
-  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& made) override {
-    return items = made, std::make_unique<Menu>(this);
+  int popups = 0;
+  std::wstring choice;  // the caption the user picks; none: the menu is dismissed
+  std::vector<std::wstring> captions;
+  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
+  int Picked() const {
+    const auto it = std::find(captions.begin(), captions.end(), choice);
+    return it == captions.end() ? -1 : static_cast<int>(it - captions.begin());
+  }
+  std::unique_ptr<PopupMenu> Create(const std::vector<std::wstring>& items) override {
+    captions = items;
+    return std::make_unique<Menu>(this);
   }
 };
 
@@ -226,11 +243,8 @@ struct MainWindowFixture : ::testing::Test {
   Form1 form{Form1Wiring{window, list, entries, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
-  std::vector<std::wstring> ListLines() const {
-    std::vector<std::wstring> all;
-    for (int i = 0; i < entries.Count(); ++i) all.push_back(entries.Item(i));
-    return all;
-  }
+  // The rows the list shows.
+  std::vector<std::wstring> ListLines() const { return list.rows; }
 };
 
 }  // namespace quillet::test

@@ -30,10 +30,13 @@ LineList Of(const Lines& lines) {
 }
 
 // The bytes that matter to the line rule and the codecs: bytes that are no
-// GBK, lone CRs and LFs, NUL, UTF-8 of one to four bytes and overlong UTF-8.
+// GBK, lone CRs and LFs, NUL, UTF-8 of one to four bytes, overlong UTF-8 and
+// UTF-8 of a surrogate.
+// clang-format off
 const std::string kPieces[] = {
-    "a",  ":",    "k:C:\\x",      "\xD6\xD0",         "\x81",     "\xFF",     "\x80",    {"\0", 1}, "\n",
-    "\r", "\r\n", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\xC0\x80", "\x81\x40", "\xFE\xFE"};
+    "a", ":", "k:C:\\x", "\xD6\xD0", "\x81", "\xFF", "\x80", {"\0", 1}, "\n", "\r", "\r\n", "\xE4\xB8\xAD",
+    "\xF0\x9F\x98\x80", "\xC0\x80", "\xE0\x82\x80", "\x81\x40", "\xFE\xFE", "\xED\xA0\x80"};
+// clang-format on
 
 struct EntryFileTest : ::testing::Test {
   test::MemoryFilePort port;

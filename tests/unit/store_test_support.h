@@ -5,14 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/iconv_codec.h"
 #include "store/file_port.h"
+#ifdef _WIN32
+#include "platform/win32/ansi_codec.h"
+#else
+#include "tests/support/iconv_codec.h"
+#endif
 
 namespace quillet::test {
 
-// Code page 936 for native tests.
+// Code page 936: Windows' own where the tests run on Windows.
 inline const Codec& Gbk() {
+#ifdef _WIN32
+  static const AnsiCodec codec(936);
+#else
   static const IconvCodec codec("GBK");
+#endif
   return codec;
 }
 

@@ -48,6 +48,7 @@ TEST(SummonSettingTest, ReadsTheChordOrKeepsTheDefaultAndSaysWhatItCouldNotRead)
       {"UTF-16, little end first", Utf16(u"[Quillet]\r\nSummonKey=Ctrl+Alt+End\r\n", true), L"Ctrl+Alt+End", L""},
       {"UTF-16, big end first", Utf16(u"[Quillet]\r\nSummonKey=Ctrl+Alt+Home\r\n", false), L"Ctrl+Alt+Home", L""},
       {"unknown name", Value("Ctrl+Alt+Foo"), L"Ctrl+Alt+F3", L"Ctrl+Alt+Foo"},
+      {"F24 and F25", Value("Alt+F24"), L"Alt+F24", L""},
       {"F0 and F25", Value("Ctrl+F25"), L"Ctrl+Alt+F3", L"Ctrl+F25"},
       {"a modifier twice", Value("Ctrl+ctrl+F8"), L"Ctrl+Alt+F3", L"Ctrl+ctrl+F8"},
       {"modifiers only", Value("Ctrl+Alt"), L"Ctrl+Alt+F3", L"Ctrl+Alt"},
@@ -59,6 +60,8 @@ TEST(SummonSettingTest, ReadsTheChordOrKeepsTheDefaultAndSaysWhatItCouldNotRead)
       {"a space inside a name", Value("Ctrl+Page Up"), L"Ctrl+Alt+F3", L"Ctrl+Page Up"},
       {"full-width letters", Value("\xEF\xBC\xA3trl+F8"), L"Ctrl+Alt+F3", L"\xFF23trl+F8"},
       {"a byte that is no UTF-8", Value("Ctrl+\xB8\xC4"), L"Ctrl+Alt+F3", L"Ctrl+\xFFFD\xFFFD"},
+      {"40 characters: whole", Value("Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Foo12"), L"Ctrl+Alt+F3",
+       L"Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Foo12"},
       {"a very long line", Value(long_value), L"Ctrl+Alt+F3", L"Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+…"},
       {"UTF-16 without its mark: no key found", Ini(std::string("[\0Q\0]\0", 6)), L"Ctrl+Alt+F3", L""},
   };

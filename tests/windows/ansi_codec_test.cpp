@@ -83,8 +83,8 @@ TEST(AnsiCodecTest, TextOutsideTheCodePageAndLoneSurrogatesCannotBeEncoded) {
 
 TEST(AnsiCodecTest, ACodePageTheSystemLacksKeepsAsciiAndEscapesTheRest) {
   const AnsiCodec codec(59999);
-  EXPECT_EQ(codec.Decode("ab\x81\xFF\r\n"), L"ab\xDC81\xDCFF\r\n");
-  EXPECT_EQ(codec.Encode(L"ab\xDC81\xDCFF\r\n"), std::string("ab\x81\xFF\r\n"));
+  EXPECT_EQ(codec.Decode("ab\x80\x81\xFF\r\n"), L"ab\xDC80\xDC81\xDCFF\r\n");
+  EXPECT_EQ(codec.Encode(L"ab\xDC80\xDC81\xDCFF\r\n"), std::string("ab\x80\x81\xFF\r\n"));
   EXPECT_EQ(codec.Encode(L"中"), std::nullopt);
 }
 
