@@ -90,6 +90,10 @@ TEST_F(EditingTest, AddAndEditOpenTheEditorAndOkBringsTheMainWindowBack) {
   EXPECT_EQ(state.DataChanged, 1);
   form2.Image3_Click();
   EXPECT_TRUE(ListLines().size() == 6 && state.DataChanged == 1);
+  entries.Set(2, L"abc");  // no colon: the whole line is the target
+  Choose(2, 1);
+  EXPECT_EQ(Editor().text2_.text, L"abc");
+  form2.Image3_Click();
   Choose(0, 0);
   EXPECT_EQ(Editor().text1_.text, L"");  // a fresh editor
 }

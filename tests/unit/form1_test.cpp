@@ -42,7 +42,9 @@ TEST_F(Form1Test, StartUpCentresFillsFocusesShowsOnTopAndNamesAFolderThatTakesNo
   EXPECT_TRUE(events.InOrder("Text1.Focus", "Form1.Topmost") && window.visible && window.topmost);
   EXPECT_EQ(Shown(), (Boxes{{UnsavableFolderText(L"C:\\q", L"拒绝访问。"), MessageStyle::kOk}}));
   EXPECT_EQ(messages.shown[0].title, kAppTitle);
-  form.Command1_Click();  // not at a reload
+  Bytes() = "c:3\r\n";
+  form.Command1_Click();  // appends what the file holds now, and names no folder at a reload
+  EXPECT_EQ(ListLines(), (Items{L"a:1", L"", L"b:2", L"c:3"}));
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(port.probed, Items{kPath});
 }
