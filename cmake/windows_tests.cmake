@@ -13,20 +13,14 @@ endif()
 
 include(GoogleTest)
 
-file(GLOB QUILLET_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${QUILLET_UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE quillet_ui quillet_win32 ${QUILLET_GTEST_MAIN})
-target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
-gtest_discover_tests(unit_tests
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 120)
-
-file(GLOB QUILLET_WINDOWS_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
-add_executable(windows_tests ${QUILLET_WINDOWS_TESTS})
-target_link_libraries(windows_tests PRIVATE quillet_ui quillet_win32 ${QUILLET_GTEST_MAIN})
-target_include_directories(windows_tests PRIVATE ${CMAKE_SOURCE_DIR})
-gtest_discover_tests(windows_tests
-  DISCOVERY_MODE PRE_TEST
-  DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 120)
+# The unit tests again, where wchar_t is 16 bits, and the Win32 layer's own tests.
+foreach(tier unit windows)
+  file(GLOB sources CONFIGURE_DEPENDS tests/${tier}/*.cpp)
+  add_executable(${tier}_tests ${sources})
+  target_link_libraries(${tier}_tests PRIVATE quillet_ui quillet_win32 ${QUILLET_GTEST_MAIN})
+  target_include_directories(${tier}_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  gtest_discover_tests(${tier}_tests
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120)
+endforeach()
