@@ -6,7 +6,6 @@ ROOT=${E2E_ROOT:-$REPO/build/e2e}
 EXE=${E2E_PROGRAM_EXE:-$REPO/build/mingw/Quillet.exe}
 HELPER=$REPO/build/mingw/tests/e2e/helper.exe
 MAIN='^Vellmar Quillet V1\.0$' APP='Vellmar的Quillet'
-UNREAD='它未能读入，列表中缺少它的条目；请在“载入”成功后再保存。文件保持原样。'
 . "$REPO/scripts/display.sh"
 
 # ------------------------------------------------------------ the suite
@@ -52,13 +51,12 @@ suite_down() {
 # begin: enters the journey's folder; what the journey starts ends with it.
 begin() {
   cd "${E2E_DIR:?run journeys through tests/e2e/run.sh}" || exit 2
-  LAUNCHED=0 AT_EXIT=
+  AT_EXIT=
   trap 'exit 130' INT TERM
   trap 'for p in $(cat "$E2E_DIR/.pids" 2>/dev/null); do kill $p 2>/dev/null; done; eval "$AT_EXIT"' EXIT
 }
 # at_exit COMMAND: runs COMMAND however the journey ends (unmounting, ...).
 at_exit() { AT_EXIT+="$1;"; }
-log() { echo "[$(date +%T.%3N)] $*" >&2; }
 # fail MESSAGE: says why the journey failed, keeps a screenshot, ends it.
 fail() { echo "FAILED: $*" >&2; import -window root "$ART/failure.png" 2>/dev/null; exit 1; }
 # retry WHAT: records a second try of the harness's own (a lost click, say).
@@ -84,51 +82,40 @@ gone() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" | grep -q Z; }
 wpath() { local p; p=$(realpath -ms "$1"); echo "Z:${p//\//\\}"; }
 # same FILE EXPECTED: FILE holds exactly EXPECTED's bytes.
 same() { cmp "$1" "$2" >/dev/null 2>&1 || { echo "$1 differs from $2: $(cmp "$1" "$2" 2>&1)"; return 1; }; }
-lines() { [ "$(cat "$1" 2>/dev/null | wc -l)" -ge "$2" ] || { echo "$1 has $(cat "$1" 2>/dev/null | wc -l) lines"; return 1; }; }
+# holds EXPECTED: data.txt comes to hold EXPECTED's bytes, with no temporary file left.
+holds() { within 10 "data.txt should hold $1" same data.txt "$1" && check "no temporary file is left" test ! -e data.txt.saving; }
 
-# witness NAME...: copies of the helper that record their own start.
-witness() { for n; do cp "$HELPER" "$n" || fail "no helper.exe: cmake --build build/mingw"; done; }
-# entries: targets X, Y, Z, W and data.txt "a:X", "b:Y", ":Z", "a:W" (kept as data.orig).
+# entries: targets X, Y, Z, W (copies of the helper that record their own
+# start) and data.txt "a:X", "b:Y", ":Z", "a:W" (kept as data.orig).
 entries() {
-  witness X.exe Y.exe Z.exe W.exe
+  for n in X Y Z W; do cp "$HELPER" $n.exe || fail "no helper.exe: cmake --build build/mingw"; done
   printf '%s\r\n' "a:$(wpath X.exe)" "b:$(wpath Y.exe)" ":$(wpath Z.exe)" "a:$(wpath W.exe)" >data.txt
   cp data.txt data.orig
 }
-# launches NAME...: the next targets to start are exactly NAME..., in the
+# launches NAME...: the targets started so far are exactly NAME..., in the
 # order their processes were created.
-launches() {
-  local want=$((LAUNCHED + $#)) got
-  within 5 "$* should start" lines "$E2E_DIR/witness.log" $want
-  got=$(sort -n -k1,1 "$E2E_DIR/witness.log" | tail -n +$((LAUNCHED + 1)) | cut -d' ' -f2 | xargs)
-  [ "$got" = "$*" ] || fail "started \"$got\", expected \"$*\""
-  LAUNCHED=$want
-}
+launches() { within 5 "$* should start" eval "[ \"\$(sort -n witness.log 2>/dev/null | cut -d' ' -f2 | xargs)\" = '$*' ]"; }
 
-# ------------------------------------------------------------ the program
+# ------------------------------------------------------------ the program and its windows
 
-# launch [DIR]: starts Quillet.exe, copied into DIR (the journey's folder); sets PID.
+# start [DIR [SECONDS]]: starts Quillet.exe, copied into DIR (the journey's
+# folder), and waits for its main window (WIN, at WX WY, WW x WH); sets PID.
+start() { launch "${1:-.}" && main_window "${2:-15}"; }
 launch() {
-  [ -f "${1:-.}/Quillet.exe" ] || cp "$EXE" "${1:-.}/Quillet.exe" || fail "no $EXE: cmake --build build/mingw"
-  spawn bash -c 'cd "$1" && exec wine Quillet.exe' - "${1:-.}" && PID=$BG
+  [ -f "$1/Quillet.exe" ] || cp "$EXE" "$1/Quillet.exe" || fail "no $EXE: cmake --build build/mingw"
+  spawn bash -c 'cd "$1" && exec wine Quillet.exe' - "$1" && PID=$BG
 }
-# main_window [SECONDS]: waits for the main window (WIN, at WX WY, WW x WH),
-# puts the pointer inside it and gives it the focus.
+# main_window [SECONDS]: the pointer inside the main window, which has the focus.
 main_window() {
   WIN=$(within "${1:-15}" "the main window should show" window "$MAIN") || exit 1
   read -r WX WY WW WH <<<"$(geom "$WIN")"
   xdotool mousemove $((WX + 250)) $((WY + 200))
   focus "$WIN"
 }
-start() { launch "${1:-}"; main_window "${2:-15}"; }
 close_icon() { click $((WX + 500)) $((WY + 11)); }
 # closes_to EXPECTED: the close icon ends the program without a question,
-# leaving data.txt with EXPECTED's bytes and no temporary file.
+# leaving data.txt with EXPECTED's bytes.
 closes_to() { close_icon; within 20 "the close icon should end the program" gone "$PID"; holds "$1"; }
-# holds EXPECTED: data.txt holds EXPECTED's bytes, and no temporary file is left.
-holds() { check "data.txt should hold $1" same data.txt "$1" && check "no temporary file is left" test ! -e data.txt.saving; }
-stop() { kill "$PID"; within 5 "the program should end" gone "$PID"; }
-
-# ------------------------------------------------------------ windows
 
 # window REGEX: the id of a visible window so named (the last one found).
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1 | grep .; }
@@ -144,59 +131,30 @@ hidden() { ! shown "$1"; }
 # active: Wine then sees a fresh activation even when ID had the focus.
 focus() {
   xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ {print $4}')" 2>/dev/null
-  within 5 "window $1 should become active" active "$1"
-}
-active() {
-  xdotool windowactivate "$1" 2>/dev/null
-  [ "$(xdotool getactivewindow)" = "$1" ] && [ "$(xdotool getwindowfocus)" = "$1" ]
+  within 5 "window $1 should become active" eval "xdotool windowactivate $1 2>/dev/null;
+    [ \"\$(xdotool getactivewindow)\" = $1 ] && [ \"\$(xdotool getwindowfocus)\" = $1 ]"
 }
 # pixel X Y COLOUR: the screen shows COLOUR ("srgb(r,g,b)") at X,Y.
 pixel() {
   import -window root "$ART/pixel.png" && convert "$ART/pixel.png" -format "%[pixel:p{$1,$2}]" info: | grep -qxF "$3"
 }
-# listed CONDITION: the arithmetic CONDITION holds for h, the height of the
-# text drawn in the main window's list (0 when it is empty).
+# listed: the main window's list shows text (more than one colour).
 listed() {
-  local shot=$ART/list.png area=500x352+$((WX + 6))+$((WY + 25)) h=0
-  import -window root "$shot"
-  [ "$(convert "$shot" -crop $area +repage -format %k info:)" = 1 ] \
-    || h=$(convert "$shot" -crop $area +repage -trim -format %h info:)
-  echo "$h"
-  (( $1 ))
+  import -window root "$ART/list.png"
+  [ "$(convert "$ART/list.png" -crop 500x352+$((WX + 6))+$((WY + 25)) +repage -format %k info:)" -gt 1 ]
 }
-row() { echo $((WY + 29 + 16 * $1)); }
 
 # ------------------------------------------------------------ input
 
 key() { xdotool key --delay 60 "$@"; }
 typ() { xdotool type --delay 30 -- "$1"; }
 click() { xdotool mousemove "$1" "$2" click 1; }
-# clear_box [N]: empties the focused box of up to N (40) characters, by
-# plain keys: Wine can still see Shift held after a shift+ chord.
-clear_box() { xdotool key --delay 15 End $(printf 'BackSpace %.0s' $(seq "${1:-40}")); }
-# clip TEXT: TEXT on the clipboard (xclip serves it until the next copy).
-clip() {
-  local text=$1
-  printf '%s' "$text" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-  echo $! >>"$E2E_DIR/.pids"
-  within 5 "the clipboard should hold $text" eval '[ "$(xclip -selection clipboard -o 2>/dev/null)" = "$text" ]'
-}
-# box: a click into the keyword box, 40 pixels from the one before (two on
-# one spot would be a double click, which leaves the focus where it was),
-# and the pointer back on the list, off the box's tooltip.
-BOX_X=300
-box() {
-  BOX_X=$((BOX_X == 300 ? 340 : 300))
-  click $((WX + BOX_X)) $((WY + 11))
-  xdotool mousemove $((WX + 250)) $((WY + 200))
-}
-lookup() { box; clear_box; typ "$1"; key Return; }
-# button N: the hidden list button N Tabs after the keyword box (2 载入, 3 清空, 4 保存).
-button() { box; key $(printf 'Tab %.0s' $(seq "$1")) space; }
+# button N: the hidden list button N Tabs after the keyword box (2 载入, 3 清空,
+# 4 保存), the pointer back on the list, off the box's tooltip.
+button() { click $((WX + 300)) $((WY + 11)) && xdotool mousemove $((WX + 250)) $((WY + 200)) && key $(printf 'Tab %.0s' $(seq "$1")) space; }
 # drag X Y TX TY: presses at X,Y, nudges (a drag starts with the first
 # move), moves to TX,TY in steps and releases. A window dragged this way is
-# moved by fluxbox, which then takes the next press for itself: click once
-# after such a drag.
+# moved by fluxbox, which then takes the next press for itself.
 drag() {
   local i
   xdotool mousemove "$1" "$2" mousedown 1 sleep 0.1 mousemove $(($1 + ($3 > $1) - ($3 < $1))) $(($2 + ($4 > $2) - ($4 < $2)))
@@ -209,6 +167,17 @@ drop() { wine "$HELPER" drop "$@" >>"$ART/wine.out" 2>&1 || fail "no drop of $*"
 
 # ------------------------------------------------------------ menu, editor, boxes
 
+# menu Y ITEM: a click on the list at screen row Y opens the entry menu (a
+# click lost under load is repeated once); ITEM (0 新增一个, 1 编辑它, 2 删除它,
+# 3 删除所有) is chosen with the arrow keys.
+menu() {
+  local x=$((WX + 120)) menu
+  click $x "$1"
+  menu=$(poll 3 menu_near $x "$1") || { retry "no menu after a click at y $1"; click $x "$1"
+    menu=$(within 3 "a click at y $1 should open the entry menu" menu_near $x "$1") || exit 1; }
+  key $(printf 'Down %.0s' $(seq 0 "$2")) Return
+  within 5 "the menu should close" hidden "$menu"
+}
 # menu_near X Y: the id of a pop-up menu whose corner is within 3 pixels of X,Y.
 menu_near() {
   local id
@@ -219,33 +188,13 @@ menu_near() {
   done
   return 1
 }
-# menu ROW [ITEM]: a click on the list's row ROW opens the entry menu (a click
-# lost under load is repeated once); ITEM (0 新增一个, 1 编辑它, 2 删除它,
-# 3 删除所有) is chosen with the arrow keys.
-menu() {
-  local x=$((WX + 120)) y
-  y=$(row "$1")
-  click $x "$y"
-  MENU=$(poll 3 menu_near $x "$y") || { retry "no menu after a click on row $1"; click $x "$y"
-    MENU=$(within 3 "a click on row $1 should open the entry menu" menu_near $x "$y") || exit 1; }
-  [ -n "${2:-}" ] || return 0
-  key $(printf 'Down %.0s' $(seq 0 "$2")) Return
-  within 5 "the menu should close" hidden "$MENU"
-}
 # editor: waits for the entry editor (ED, at EX EY) and puts the pointer on it.
 editor() {
   ED=$(within 10 "the editor should open" window '^Form2$') || exit 1
   read -r EX EY _ <<<"$(geom "$ED")" && xdotool mousemove $((EX + 200)) $((EY + 60))
 }
-# editor_closes PART: a click on the editor's ok or close closes it, and the
-# main window comes back (the pointer goes back into it).
-editor_closes() {
-  click $(part "$1")
-  within 5 "$1 should close the editor" hidden "$ED" && within 5 "the main window should come back" shown "$WIN"
-  xdotool mousemove $((WX + 250)) $((WY + 200))
-}
-# part NAME: the screen point of the editor's text1, text2, ok or close.
-declare -A PART=([text1]="242 53" [text2]="242 91" [ok]="217 132" [close]="421 10")
+# part NAME: the screen point of the editor's text1, text2 or ok (at 96 DPI).
+declare -A PART=([text1]="242 53" [text2]="242 91" [ok]="217 132")
 part() { local d=(${PART[$1]}); echo $((EX + d[0])) $((EY + d[1])); }
 # box_is PART TEXT: the editor's box holds TEXT, copied out through the
 # clipboard (no other process can read an edit control); a copy lost under
@@ -254,7 +203,9 @@ box_is() {
   local try got sentinel
   for try in 1 2 3; do
     sentinel=sentinel$RANDOM
-    clip "$sentinel"
+    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    echo $! >>"$E2E_DIR/.pids"
+    within 5 "the clipboard should hold $sentinel" eval "[ \"\$(xclip -selection clipboard -o 2>/dev/null)\" = $sentinel ]"
     click $(part "$1")
     key Home shift+End ctrl+c
     got=$(poll 3 eval '[ "$(xclip -selection clipboard -o)" != "$sentinel" ] && xclip -selection clipboard -o')
@@ -277,13 +228,3 @@ answer() {
   key "${@:3}"
   within 5 "the message box should close after ${*:3}" hidden "$box"
 }
-no_box() { ! window "^$APP\$" >/dev/null || fail "a message box is open"; }
-
-# hold PATH / release: another process holds PATH open without sharing.
-hold() {
-  mkdir -p "$E2E_DIR/holder" && cp "$HELPER" "$E2E_DIR/holder/" && rm -f "$E2E_DIR/holder/"{holder.ready,release}
-  spawn wine "$E2E_DIR/holder/helper.exe" hold "$(wpath "$1")"
-  HOLDER=$BG
-  within 10 "the helper should hold $1" test -f "$E2E_DIR/holder/holder.ready"
-}
-release() { touch "$E2E_DIR/holder/release" && within 10 "the helper should let go" gone "$HOLDER"; }
