@@ -4,9 +4,8 @@
 //                                      in UTF-8, each ended by a NUL
 //   helper.exe drop X Y text TEXT      a real OLE drop on a screen point, with
 //   helper.exe drop X Y files PATH...  no button held; exit 1 when none happened
-//   helper.exe hold PATH               opens PATH with no sharing, writes
-//                                      holder.ready beside itself and keeps it
-//                                      open until a file named release appears
+//   helper.exe dpi TITLE DPI           tells the window titled TITLE that it
+//                                      moved to a monitor at DPI
 // Copied under any other name (X.exe, ...) it is a target stand-in: it appends
 // "<creation time of its process> <its name>" to witness.log beside itself.
 // GUI subsystem: a console of its own would take the focus from the program.
@@ -43,14 +42,11 @@ bool Append(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
+// Appends the child window's text and a NUL to the texts.
 BOOL CALLBACK AddText(HWND child, LPARAM texts) {
-  *reinterpret_cast<std::wstring*>(texts) += TextOf(child) + L'\0';
+  std::wstring text(GetWindowTextLengthW(child) + 1, L'\0');
+  text.resize(GetWindowTextW(child, text.data(), static_cast<int>(text.size())));
+  *reinterpret_cast<std::wstring*>(texts) += text + L'\0';
   return TRUE;
 }
 
@@ -61,14 +57,6 @@ int Drop(int x, int y, std::vector<quillet::ClipboardBlock> blocks) {
   const HRESULT result = quillet::DragBlocks(std::move(blocks), &effect);
   OleUninitialize();
   return result == DRAGDROP_S_DROP ? 0 : 1;
-}
-
-int Hold(const std::wstring& path, const std::wstring& folder) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE || !Append(folder + L"holder.ready", "held\n")) return 1;
-  while (GetFileAttributesW((folder + L"release").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(50);
-  CloseHandle(file);
-  return 0;
 }
 
 }  // namespace
@@ -88,7 +76,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return Append(folder + L"witness.log", std::to_string(ticks) + " " + Utf8(name) + "\n") ? 0 : 3;
   }
   const std::wstring command = argc > 1 ? argv[1] : L"";
-  if (command == L"hold" && argc == 3) return Hold(argv[2], folder);
   if (command == L"texts" && argc == 4) {
     const HWND box = FindWindowW(nullptr, argv[3]);
     std::wstring texts;
@@ -97,7 +84,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return Append(argv[2], Utf8(texts)) ? 0 : 2;
   }
   if (command == L"dpi" && argc == 4) {
-    // What Windows tells a window that moved to a monitor of another scale.
     const HWND window = FindWindowW(nullptr, argv[2]);
     const int dpi = _wtoi(argv[3]);
     RECT suggested{};

@@ -196,24 +196,6 @@ editor() {
 # part NAME: the screen point of the editor's text1, text2 or ok (at 96 DPI).
 declare -A PART=([text1]="242 53" [text2]="242 91" [ok]="217 132")
 part() { local d=(${PART[$1]}); echo $((EX + d[0])) $((EY + d[1])); }
-# box_is PART TEXT: the editor's box holds TEXT, copied out through the
-# clipboard (no other process can read an edit control); a copy lost under
-# load is tried again.
-box_is() {
-  local try got sentinel
-  for try in 1 2 3; do
-    sentinel=sentinel$RANDOM
-    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-    echo $! >>"$E2E_DIR/.pids"
-    within 5 "the clipboard should hold $sentinel" eval "[ \"\$(xclip -selection clipboard -o 2>/dev/null)\" = $sentinel ]"
-    click $(part "$1")
-    key Home shift+End ctrl+c
-    got=$(poll 3 eval '[ "$(xclip -selection clipboard -o)" != "$sentinel" ] && xclip -selection clipboard -o')
-    [ "$got" = "$2" ] && return 0
-    retry "the editor's $1 read \"$got\""
-  done
-  fail "the editor's $1 holds \"$got\", expected \"$2\""
-}
 # answer TITLE PATTERN KEYS...: the message box TITLE opens, one of its texts
 # matches the glob PATTERN, and KEYS (Return is the default button, Escape
 # is Cancel) close it.
