@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/message_box.h"
 #include "platform/twips.h"
 #include "tests/unit/fakes.h"
 #include "ui/main/form1_layout.h"
@@ -46,7 +45,6 @@ TEST_F(Form1Test, StartUpCentresFillsFocusesShowsOnTopAndNamesAFolderThatTakesNo
   form.Command1_Click();  // appends what the file holds now, and names no folder at a reload
   EXPECT_EQ(list.rows, (Items{L"a:1", L"", L"b:2", L"c:3"}));
   EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(port.probed, Items{kPath});
 }
 
 TEST_F(Form1Test, AFileThatCantBeReadIsReportedAndBlocksSaving) {
@@ -134,87 +132,66 @@ TEST_F(Form1Test, SavesAskBeforeOverwritingAnotherProgramsChangeAndNeverLoseACha
   EXPECT_TRUE(app.quit);
 }
 
-TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFile) {
-  Bytes() = "a:X\r\nb:Y\r\n";
+TEST_F(Form1Test, EnterLooksUpTheTypedWordsInTheSavedFileAndStartsTheTargetsInTheirFolder) {
+  Bytes() = "a:C:\\x.exe\r\nb:Y\r\n";
+  env.paths = {L"C:\\x.exe"};
   form.Form_Load();
   text1.text = L"b a";
   form.Form_KeyDown(13);
-  form.Form_KeyDown(65);  // any other key does nothing
-  EXPECT_EQ(shell.opened, (Items{L"X", L"Y"}));
+  EXPECT_EQ(shell.opened, (Items{L"C:\\x.exe", L"Y"}));
+  EXPECT_EQ(shell.directories, (Items{L"C:\\", L""}));
   // The lookup reads the file, not the list: an unsaved entry isn't found until saved.
   entries.Insert(0, L"new:N");
   text1.text = L"new";
   form.Command5_Click();
   form.Command3_Click();
   form.Command5_Click();
-  EXPECT_EQ(shell.opened, (Items{L"X", L"Y", L"N"}));
+  EXPECT_EQ(shell.opened, (Items{L"C:\\x.exe", L"Y", L"N"}));
 }
 
 // Cancel is the default wherever Return would overwrite or lose changes, and
 // no box opens behind the topmost main window.
 TEST(MessageBoxFlagsTest, EachStyleHasItsButtonsAndDefaultAndOpensOnTop) {
   using namespace box_flags;
+  for (const auto& [style, flags] : {std::pair{MessageStyle::kOk, kOk | kDefault1},
+                                     {MessageStyle::kOkCancel, kOkCancel | kDefault1},
+                                     {MessageStyle::kOkCancelDefaultCancel, kOkCancel | kDefault2},
+                                     {MessageStyle::kYesNoCancelDefaultCancel, kYesNoCancel | kDefault3}}) {
+    EXPECT_EQ(MessageBoxFlags(style), flags | kTopmost | kSetForeground) << static_cast<int>(style);
+  }
+}
+
+TEST(LaunchTest, TargetsStartInTheirOwnFolderWithVariablesExpandedInOnePass) {
+  FakeEnvironment env;
+  env.variables = {{L"TOOLS", L"C:\\Tools"}, {L"OS", L"Windows_NT"}, {L"A", L"1"}, {L"B", L"%A%"}, {L"E", L""}};
+  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe"};
   const struct {
-    MessageStyle style;
-    unsigned buttons, default_button;
-  } cases[] = {{MessageStyle::kOk, kOk, kDefault1},
-               {MessageStyle::kOkCancel, kOkCancel, kDefault1},
-               {MessageStyle::kOkCancelDefaultCancel, kOkCancel, kDefault2},
-               {MessageStyle::kYesNoCancelDefaultCancel, kYesNoCancel, kDefault3}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(MessageBoxFlags(c.style), c.buttons | c.default_button | kTopmost | kSetForeground)
-        << static_cast<int>(c.style);
+    const wchar_t *target, *file, *folder;
+  } rows[] = {{L"C:\\Tools\\p.exe", L"C:\\Tools\\p.exe", L"C:\\Tools"},         // an existing program
+              {L"%TOOLS%\\sub\\", L"C:\\Tools\\sub\\", L"C:\\Tools"},           // a folder, through a variable
+              {L"D:\\", L"D:\\", L"D:\\"},                                      // a drive's root holds itself
+              {L"C:\\Gone\\x.exe", L"C:\\Gone\\x.exe", L""},                    // missing: the shell says so, no folder
+              {L"%NOPE%\\%TOOLS%\\p.exe", L"%NOPE%\\C:\\Tools\\p.exe", L""},    // an unset name stays as written
+              {L"\\\\server\\share\\s.exe", L"\\\\server\\share\\s.exe", L""},  // network paths are not probed
+              {L"https://example.org/find?q=%OS%", L"https://example.org/find?q=%OS%", L""},  // % is percent-encoding
+              {L"MailTo:a@example.org?subject=%OS%", L"MailTo:a@example.org?subject=%OS%", L""},
+              {L"C:%OS%\\x.exe", L"C:Windows_NT\\x.exe", L""},  // a drive letter is no scheme
+              // Names are read as the system reads them, in one pass.
+              {L"%A%%A%x", L"11x", L""},
+              {L"%B%", L"%A%", L""},
+              {L"[%E%]", L"[]", L""},
+              {L"%NO%A%", L"%NO1", L""},
+              {L"%%A%", L"%1", L""}};
+  for (const auto& r : rows) {
+    const Launch launch = PlanLaunch(r.target, env);
+    EXPECT_EQ(launch.file + L" in " + launch.directory, r.file + std::wstring(L" in ") + r.folder);
   }
 }
 
-TEST_F(Form1Test, TimerDocksAndRestoresThroughTheWindowAndRaisesItOnlyWhenItComesBack) {
-  // Behind the top screen edge and touched on its sliver: back, shown, and
-  // above every other topmost window (a task bar on that side).
-  place(700, -381);
-  screen.cursor = {800, 1};
-  form.Timer1_Timer();
-  EXPECT_FLOAT_EQ(window.top, -10);
-  EXPECT_TRUE(window.visible && events.InOrder("Form1.Show", "Form1.Topmost"));
-  // Kept where it is by the next ticks, it leaves the stacking alone: an
-  // open menu stays above it.
-  place(700, -1);
-  events.seen.clear();
-  form.Timer1_Timer();
-  EXPECT_EQ(events.seen, std::vector<std::string>{"Form1.Show"});
-}
-
-TEST_F(Form1Test, TargetsStartInTheirOwnFolderWithVariablesExpanded) {
-  Bytes() =
-      "p:C:\\Tools\\p.exe\r\n"        // an existing program
-      "p:%TOOLS%\\sub\\\r\n"          // a folder, through a variable
-      "p:D:\\\r\n"                    // a drive's root holds itself
-      "p:C:\\Gone\\x.exe\r\n"         // missing: the shell says so, no folder
-      "p:%NOPE%\\%TOOLS%\\p.exe\r\n"  // an unset name stays as written
-      "p:https://example.org/a\r\n"
-      "p:\\\\server\\share\\s.exe\r\n"         // network paths are not probed
-      "p:https://example.org/find?q=%OS%\r\n"  // a URL's % is percent-encoding
-      "p:MailTo:a@example.org?subject=%OS%\r\n"
-      "p:C:%OS%\\x.exe\r\n"  // a drive letter is no scheme
-      "p:C:\\50% off\\a.exe\r\n";
-  env.variables = {{L"TOOLS", L"C:\\Tools"}, {L"OS", L"Windows_NT"}};
-  env.paths = {L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"\\\\server\\share\\s.exe", L"C:\\50% off\\a.exe"};
-  text1.text = L"p";
-  form.Command5_Click();
-  EXPECT_EQ(shell.opened,
-            (Items{L"C:\\Tools\\p.exe", L"C:\\Tools\\sub\\", L"D:\\", L"C:\\Gone\\x.exe", L"%NOPE%\\C:\\Tools\\p.exe",
-                   L"https://example.org/a", L"\\\\server\\share\\s.exe", L"https://example.org/find?q=%OS%",
-                   L"MailTo:a@example.org?subject=%OS%", L"C:Windows_NT\\x.exe", L"C:\\50% off\\a.exe"}));
-  EXPECT_EQ(shell.directories,
-            (Items{L"C:\\Tools", L"C:\\Tools", L"D:\\", L"", L"", L"", L"", L"", L"", L"", L"C:\\50% off"}));
-  // Names are read as the system reads them, in one pass.
-  env.variables = {{L"A", L"1"}, {L"B", L"%A%"}, {L"E", L""}};
-  for (const auto& [in, out] : std::vector<std::pair<std::wstring, std::wstring>>{
-           {L"%A%%A%x", L"11x"}, {L"%B%", L"%A%"}, {L"[%E%]", L"[]"}, {L"%NO%A%", L"%NO1"}, {L"%%A%", L"%1"}}) {
-    EXPECT_EQ(ExpandVariables(in, env), out) << std::string(in.begin(), in.end());
-  }
-}
-
-TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
+// The summoning key brings a docked window out, activated with its text
+// selected, and it stays out while it is active. The timer docks and restores
+// it through the window.
+TEST_F(Form1Test, TheHotKeyAndTheTimerDockAndRestoreThroughTheWindow) {
   place(-513 + 3, 300);  // docked at the left, behind the screen edge
   screen.cursor = {1500, 900};
   form.Form_HotKey();
@@ -235,12 +212,18 @@ TEST_F(Form1Test, TheHotKeyBringsADockedWindowOutAndItStaysOutWhileActive) {
   place(-1, 300);
   form.Timer1_Timer();
   EXPECT_FLOAT_EQ(window.left, -7655);
-  // Summoned where it isn't docked: not moved, still given the keyboard.
-  place(700, 300);
+  // Touched on its sliver: back, shown, and above every other topmost window
+  // (a task bar on that side). The ticks that keep it there leave the
+  // stacking alone: an open menu stays above it.
+  place(-510, 300);
+  screen.cursor = {1, 500};
   events.seen.clear();
-  form.Form_HotKey();
-  EXPECT_FLOAT_EQ(window.left, 10500);
-  EXPECT_TRUE(events.InOrder("Form1.Activate", "Text1.SelectAll"));
+  form.Timer1_Timer();
+  EXPECT_TRUE(window.left == -10 && events.InOrder("Form1.Show", "Form1.Topmost"));
+  place(-1, 300);
+  events.seen.clear();
+  form.Timer1_Timer();
+  EXPECT_EQ(events.seen, std::vector<std::string>{"Form1.Show"});
   // Summoned from a monitor that is gone: on the primary.
   place(-1500, 300);
   form.Form_HotKey();

@@ -51,6 +51,7 @@ TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickI
   }
 }
 
+// The last row has a scroll bit beside the link.
 TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
   const unsigned rows[][2] = {{kDropCopy | kDropMove | kDropLink, kDropCopy},
                               {kDropCopy, kDropCopy},
@@ -58,22 +59,15 @@ TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
                               {kDropMove | kDropLink, kDropLink},
                               {kDropMove, kDropNone},
                               {kDropNone, kDropNone},
-                              {0x80000000u | kDropLink, kDropLink}};  // a scroll bit beside the link
+                              {0x80000000u | kDropLink, kDropLink}};
   for (const auto& r : rows) EXPECT_EQ(ChooseDropEffect(r[0]), r[1]) << r[0];
 }
 
-TEST(ListBoxTest, TheSelectionMovesWithItsItemAndTheKeyboardsMenuStaysInTheList) {
+TEST(ListSelectionTest, MovesWithItsItemAndGoesWithIt) {
   // Selected, changed at, shift, the list's new count; where the selection is then.
   const int rows[][5] = {{-1, 0, 3, 9, -1}, {4, 0, 1, 9, 5},   {4, 5, 1, 9, 4},   {4, 4, 1, 9, 5},
                          {4, 2, -2, 7, 2},  {4, 3, -2, 7, -1}, {4, 0, -9, 0, -1}, {4, 0, 0, 3, -1}};
   for (const auto& r : rows) EXPECT_EQ(SelectionAfterChange(r[0], r[1], r[2], r[3]), r[4]) << r[0] << r[1] << r[2];
-  // The menu opens below the item, within the list; the item scrolled out of
-  // view above or below: at the list's top left.
-  const PixelRect client{100, 200, 600, 520};
-  for (const auto& [item_top, y] : {std::pair{512, 520}, {184, 200}, {520, 200}}) {
-    const PixelPoint at = KeyMenuPoint(PixelRect{100, item_top, 600, item_top + 16}, client);
-    EXPECT_TRUE(at.x == 100 && at.y == y) << item_top;
-  }
 }
 
 TEST(DragGestureTest, APressDragsOnlyOutsideTheDragRectangleAndEveryButtonClicks) {
@@ -101,15 +95,12 @@ TEST(DragGestureTest, APressDragsOnlyOutsideTheDragRectangleAndEveryButtonClicks
 TEST(SelectionDragTest, APressInTheSelectionDragsItOrPlacesTheCaret) {
   SelectionDrag drag(4, 4);
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));  // selection 3..8, pressed on 5: ours
-  EXPECT_FALSE(drag.Moved({62, 12}, true).drag);
   EXPECT_TRUE(drag.Moved({90, 10}, true).drag);
   EXPECT_EQ(drag.Release(), -1);                                      // the drop ends it, no caret move
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5) && drag.Release() == 5);  // released where pressed: the caret goes there
   // Outside the selection, on its end, or with nothing selected: the box's own press.
   for (const auto& [from, to, at] : {std::tuple{3, 8, 1}, {3, 8, 8}, {4, 4, 4}}) {
-    EXPECT_FALSE(drag.Press({60, 10}, from, to, at));
-    EXPECT_FALSE(drag.Moved({90, 10}, true).drag);
-    EXPECT_EQ(drag.Release(), -1);
+    EXPECT_FALSE(drag.Press({60, 10}, from, to, at) || drag.Moved({90, 10}, true).drag) << from << to << at;
   }
 }
 
@@ -160,7 +151,6 @@ TEST(KeyRoutingTest, EachWindowTakesItsOwnKeysAndPassesTheRestOn) {
     EditorKeyAction want;  // focus, press_ok, consumed
   } editor_rows[] = {
       {{tab}, E::kText1, {E::kText2, false, true}},
-      {{tab}, E::kText2, {E::kLabel3, false, true}},
       {{tab}, E::kLabel3, {E::kText1, false, true}},
       {{Key(kKeyTab, true)}, E::kText1, {E::kLabel3, false, true}},
       {{tab}, E::kOther, {E::kText1, false, true}},
