@@ -30,10 +30,11 @@ namespace {
 // gives the control clicked (1, 2) or none (-).
 TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickIsOne) {
   const std::pair<const char*, const char*> scripts[] = {
-      {"h1", "1"},        {"h2", "-"},  // slid onto the close icon: neither is clicked
-      {"x02", "--"},                    // released outside: no stale press is left for a later release
-      {"hL1", "-"},                     // a menu or a message box took the capture before the release
-      {"h1H1h1", "1-1"},                // a double-click is one click; the next press clicks again
+      {"h1", "1"},         // a press and a release on the same control
+      {"h2", "-"},         // slid onto the close icon: neither is clicked
+      {"x02", "--"},       // released outside: no stale press is left for a later release
+      {"hL1", "-"},        // a menu or a message box took the capture before the release
+      {"h1H1h1", "1-1"},   // a double-click is one click; the next press clicks again
       {"h1AH1H1", "11-"},  // the click's action took the activation (a message box): its second press clicks
       {"h1X2", "12"},      // doubling no click of its own control
   };
