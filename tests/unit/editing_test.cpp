@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 
 #include "tests/unit/fakes.h"
 #include "ui/edit/form2.h"
@@ -34,67 +35,59 @@ struct EditingTest : MainWindowFixture {
   void Type(const std::wstring& keyword, const std::wstring& target) {
     Editor().text1_.text = keyword, Editor().text2_.text = target;
   }
-  // A left click on the list with `selected` selected, choosing menu item `choice` (-1: none).
-  void Choose(int selected, int choice) {
-    const wchar_t* captions[] = {L"新增一个", L"编辑它", L"删除它", L"删除所有"};
-    list.selected = selected;
-    menus.choice = choice < 0 ? L"" : captions[choice];
+  // A left click on the list with `selected` selected, choosing the menu item `caption` (empty: none).
+  void Choose(int selected, std::wstring_view caption) {
+    list.selected = selected, menus.choice = caption;
     form.List1_MouseUp(MouseButton::kLeft);
   }
 };
 
-TEST_F(EditingTest, OkRefusesInOrderOverTheEditorAndChangesNothing) {
-  Choose(0, 0);  // 新增一个
+// 新增一个 hides the main window for the editor. OK refuses what can't be
+// stored, over the editor, else puts the entry on top, marks the list changed
+// and brings the main window back.
+TEST_F(EditingTest, OkRefusesInOrderOverTheEditorElseAddsOnTopAndBringsTheMainWindowBack) {
+  Choose(2, L"新增一个");
+  EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
   const struct {
     std::wstring keyword, target;
     const wchar_t* message;
-  } cases[] = {
-      {L"", L"", kKeywordEmpty},       {L"k", L"", kTargetEmpty},
-      {L" a", L"x", kKeywordHasSpace}, {L"a ", L"x", kKeywordHasSpace},
-      {L"a\nb", L"x", kHasLineBreak},  {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
-      {L"\uD55C", L"x", kUnstorable},  {L"k", L"C:\\\U0001F600", kUnstorable},
-  };
+  } cases[] = {{L"", L"", kKeywordEmpty},
+               {L"k", L"", kTargetEmpty},
+               {L"a b", L"x", kKeywordHasSpace},
+               {L"a\nb", L"x", kHasLineBreak},
+               {L"k", L"C:\\a\r\nb:c", kHasLineBreak},
+               {L"\uD55C", L"x", kUnstorable},
+               {L"k", L"C:\\\U0001F600", kUnstorable}};
   for (const auto& c : cases) {
     Type(c.keyword, c.target);
-    messages.shown.clear();
     form2.Label3_Click();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, c.message);
-    EXPECT_EQ(messages.shown[0].owner, &Editor().window());  // it blocks the editor, not the hidden main window
-    EXPECT_TRUE(EditorShown() && ListLines().size() == 5 && state.DataChanged == 0) << c.message;
+    EXPECT_EQ(messages.shown.back().text, c.message);
+    EXPECT_EQ(messages.shown.back().owner, &Editor().window());  // it blocks the editor, not the hidden main window
+    EXPECT_TRUE(EditorShown() && list.rows.size() == 5 && state.DataChanged == 0) << c.message;
   }
+  EXPECT_EQ(messages.shown.size(), std::size(cases));
   // Full-width blank and tab are no blanks; a target with blanks is fine.
   Type(L"a\u3000b\tc", L"C:\\Program Files\\x.exe");
-  form2.Label3_Click();
-  EXPECT_EQ(entries.Item(0), L"a\u3000b\tc:C:\\Program Files\\x.exe");
-}
-
-// 新增一个 hides the main window and puts the entry on top; 编辑它 fills the
-// editor from the line split at its first colon and marks the list changed at
-// once (closing without OK then saves).
-TEST_F(EditingTest, AddAndEditOpenTheEditorAndOkBringsTheMainWindowBack) {
-  Choose(2, 0);
-  EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
-  Type(L"k", L"C:\\a.exe");
   events.seen.clear();
   form2.Label3_Click();
-  EXPECT_EQ(ListLines(), (Items{L"k:C:\\a.exe", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}));
+  EXPECT_EQ(list.rows.front(), L"a\u3000b\tc:C:\\Program Files\\x.exe");
   EXPECT_TRUE(!EditorShown() && events.InOrder("Form2.Hide", "Form1.Show") &&
-              events.InOrder("Form1.Show", "Text1.Focus"));
-  EXPECT_EQ(state.DataChanged, 1);
+              events.InOrder("Form1.Show", "Text1.Focus") && state.DataChanged == 1);
+}
 
-  state.DataChanged = 0;
+// 编辑它 fills the editor from the line split at its first colon and marks
+// the list changed at once (closing without OK then saves).
+TEST_F(EditingTest, EditFillsTheEditorFromTheLineAndMarksTheListChanged) {
   entries.Set(1, L"k:a:b");
-  Choose(1, 1);
+  Choose(1, L"编辑它");
   EXPECT_TRUE(Editor().text1_.text == L"k" && Editor().text2_.text == L"a:b" && window.visible);
-  EXPECT_EQ(state.DataChanged, 1);
   form2.Image3_Click();
-  EXPECT_TRUE(ListLines().size() == 6 && state.DataChanged == 1);
+  EXPECT_EQ(state.DataChanged, 1);
   entries.Set(2, L"abc");  // no colon: the whole line is the target
-  Choose(2, 1);
+  Choose(2, L"编辑它");
   EXPECT_EQ(Editor().text2_.text, L"abc");
   form2.Image3_Click();
-  Choose(0, 0);
+  Choose(0, L"新增一个");
   EXPECT_EQ(Editor().text1_.text, L"");  // a fresh editor
 }
 
@@ -105,13 +98,13 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
     Items after;
   } rows[] = {
       {"nothing", [] {}, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
-      {"a click on another row", [this] { Choose(4, -1); }, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
-      {"删除它 above", [this] { Choose(0, 2); }, {L"b:2", L"k:v", L"d:4", L"e:5"}},
-      {"删除它 below", [this] { Choose(3, 2); }, {L"a:1", L"b:2", L"k:v", L"e:5"}},
+      {"a click on another row", [this] { Choose(4, L""); }, {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5"}},
+      {"删除它 above", [this] { Choose(0, L"删除它"); }, {L"b:2", L"k:v", L"d:4", L"e:5"}},
+      {"删除它 below", [this] { Choose(3, L"删除它"); }, {L"a:1", L"b:2", L"k:v", L"e:5"}},
       {"an insert above", [this] { entries.Insert(1, L"n:0"); }, {L"a:1", L"n:0", L"b:2", L"k:v", L"d:4", L"e:5"}},
-      {"删除它 on it", [this] { Choose(2, 2); }, {L"k:v", L"a:1", L"b:2", L"d:4", L"e:5"}},
+      {"删除它 on it", [this] { Choose(2, L"删除它"); }, {L"k:v", L"a:1", L"b:2", L"d:4", L"e:5"}},
       {"清空", [this] { form.Command2_Click(); }, {L"k:v"}},
-      {"删除所有", [this] { Choose(0, 3); }, {L"k:v"}},
+      {"删除所有", [this] { Choose(0, L"删除所有"); }, {L"k:v"}},
       {"载入",
        [this] { form.Command1_Click(); },
        {L"a:1", L"b:2", L"k:v", L"d:4", L"e:5", L"a:1", L"b:2", L"c:3", L"d:4", L"e:5"}},
@@ -123,32 +116,39 @@ TEST_F(EditingTest, OkReplacesTheItemThatWasOpenedWhereverItWentElseAddsOnTop) {
     Bytes() = kFive;
     entries.Clear();
     form.Command1_Click();
-    Choose(2, 1);  // 编辑它 on c:3
+    Choose(2, L"编辑它");  // 编辑它 on c:3
     row.run();
     Type(L"k", L"v");
     form2.Label3_Click();
-    EXPECT_EQ(ListLines(), row.after) << row.change;
+    EXPECT_EQ(list.rows, row.after) << row.change;
   }
-  EXPECT_EQ(views.created, static_cast<int>(std::size(rows)));  // a drop brings the open editor forward
 }
 
-TEST_F(EditingTest, OnlyTheLeftButtonDeletesAndOnlyAnItemThatIsThere) {
+// The left button opens the entry menu at the pointer, the menu key below the
+// selected item; either remembers the selection for the menu's commands.
+TEST_F(EditingTest, TheMenuOpensOnTheLeftButtonOrTheMenuKeyAndActsOnlyOnAnItemThatIsThere) {
   list.selected = 2;
   menus.choice = L"删除它";
   form.List1_MouseUp(MouseButton::kRight);  // right and middle buttons: no menu
   form.List1_MouseUp(MouseButton::kMiddle);
-  EXPECT_EQ(menus.popups, 0);
-  form.List1_MouseUp(MouseButton::kLeft);
-  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
+  EXPECT_TRUE(menus.opened.empty());
+  form.List1_MenuKey();
+  EXPECT_TRUE(menus.opened.back()->x == 100 && menus.opened.back()->y == 200 + 3 * 16);
+  EXPECT_EQ(list.rows, (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));  // without asking
   EXPECT_TRUE(messages.shown.empty() && state.DataChanged == 1);
-  EXPECT_EQ(menus.captions.size(), 4u);
+  Choose(0, L"删除它");
+  EXPECT_TRUE(list.rows.size() == 3 && !menus.opened.back());
 
   state.DataChanged = 0;
-  for (const int selected : {-1, 4}) {  // none, and one past the last
-    Choose(selected, 1);
-    Choose(selected, 2);
+  for (const int selected : {-1, 3}) {  // none, and one past the last
+    Choose(selected, L"编辑它");
+    Choose(selected, L"删除它");
   }
-  EXPECT_TRUE(!EditorShown() && ListLines().size() == 4 && state.DataChanged == 0);
+  EXPECT_TRUE(!EditorShown() && list.rows.size() == 3 && state.DataChanged == 0);
+  // The menu key with nothing selected: -1, as after a click, and the menu at the list's top left.
+  list.selected = -1;
+  form.List1_MenuKey();
+  EXPECT_TRUE(state.SelectedIndex == -1 && menus.opened.back()->y == 200);
 }
 
 // Cancel, no backup (while the clearing write would succeed), or no clearing
@@ -165,41 +165,36 @@ TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowKeepsABackupAndWritesOneEmptyL
       {L"", kPath, kWriteFailedPrefix + std::wstring(L"拒绝访问。")},
   };
   messages.answers = {MessageAnswer::kCancel};
-  Choose(0, 3);
+  Choose(0, L"删除所有");
   EXPECT_EQ(messages.shown.at(0).owner, nullptr);
   for (const auto& f : failures) {
     port.fail_reads_with = f.read_fault, port.fail_writes_to = {{f.write_fault_at, L"拒绝访问。"}};
-    Choose(0, 3);  // OK
+    Choose(0, L"删除所有");  // OK
     EXPECT_EQ(messages.shown.back().text, f.text);
-    EXPECT_TRUE(ListLines().size() == 5 && Bytes() == kFive) << f.text;
+    EXPECT_TRUE(list.rows.size() == 5 && Bytes() == kFive) << f.text;
   }
-  EXPECT_EQ(messages.shown.size(), 7u);
   port.fail_writes_to.clear(), port.fail_reads_with.clear();
   port.files[backup] = "an older backup";
-  Choose(0, 3);
-  EXPECT_TRUE(ListLines().empty());
-  EXPECT_EQ(Bytes(), "\r\n");
-  EXPECT_EQ(port.files[backup], kFive);
+  Choose(0, L"删除所有");
+  EXPECT_TRUE(list.rows.empty() && Bytes() == "\r\n" && port.files[backup] == kFive);
 }
 
 TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {
   form.List1_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\one.txt", L"C:\\two.txt"}));
   EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
   EXPECT_EQ(Editor().text2_.text, L"C:\\one.txt");
-  form2.Image3_Click();
-  EXPECT_TRUE(window.visible);
-
+  // A drop on the list while the editor is open brings it forward as it is.
+  Editor().text1_.text = L"k";
   const FakeDrop both(L" https://example.org/\r\nx ", {L"C:\\ignored.txt"});
   form.List1_OLEDragDrop(both);
-  EXPECT_EQ(Editor().text2_.text, both.text);
-  // Onto the target box: replaces it, text first; nothing usable changes nothing.
+  EXPECT_TRUE(Editor().text1_.text == L"k" && Editor().text2_.text == both.text);
+  // Onto the target box: replaces it; nothing usable changes nothing.
   form2.Text2_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\a.txt", L"C:\\b.txt"}));
-  EXPECT_EQ(Editor().text2_.text, L"C:\\a.txt");
-  form2.Text2_OLEDragDrop(both);
   form2.Text2_OLEDragDrop(FakeDrop());
-  EXPECT_EQ(Editor().text2_.text, both.text);
+  EXPECT_EQ(Editor().text2_.text, L"C:\\a.txt");
 
   form2.Image3_Click();
+  EXPECT_TRUE(window.visible);
   events.seen.clear();
   form.List1_OLEDragDrop(FakeDrop());
   EXPECT_TRUE(!EditorShown() && events.seen.empty());
@@ -207,31 +202,14 @@ TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {
 
 TEST_F(EditingTest, AnEditorThatCantBeMadeBringsTheMainWindowBackAndSaysWhy) {
   views.fail_with = L"窗口句柄无效。";
-  Choose(0, 0);  // 新增一个 hides the main window first
+  Choose(0, L"新增一个");  // 新增一个 hides the main window first
   EXPECT_TRUE(window.visible && !EditorShown());
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, kEditorFailedPrefix + views.fail_with);
-  Choose(1, 1);  // 编辑它: nothing marked changed
+  EXPECT_EQ(messages.shown.back().text, kEditorFailedPrefix + views.fail_with);
+  Choose(1, L"编辑它");  // 编辑它: nothing marked changed
   EXPECT_EQ(state.DataChanged, 0);
-  form.List1_OLEDragDrop(FakeDrop(L"C:\\x.exe"));
-  EXPECT_TRUE(window.visible && messages.shown.size() == 3);
   views.fail_with.clear();  // the next opening works again
   form.List1_OLEDragDrop(FakeDrop(L"C:\\x.exe"));
   EXPECT_EQ(Editor().text2_.text, L"C:\\x.exe");
-}
-
-TEST_F(EditingTest, TheMenuKeyOpensTheMenuAtTheSelectedItemAndItsCommandsActOnIt) {
-  list.selected = 2;
-  menus.choice = L"删除它";
-  form.List1_MenuKey();
-  EXPECT_EQ(state.SelectedIndex, 2);
-  EXPECT_TRUE(menus.at && menus.at->x == 100 && menus.at->y == 200 + 3 * 16);  // below the item
-  EXPECT_EQ(ListLines(), (Items{L"a:1", L"b:2", L"d:4", L"e:5"}));
-  // No selection: -1, as after a click, with the menu at the list's top left.
-  list.selected = -1;
-  menus.choice.clear();
-  form.List1_MenuKey();
-  EXPECT_TRUE(state.SelectedIndex == -1 && menus.popups == 2 && menus.at->y == 200);
 }
 
 }  // namespace

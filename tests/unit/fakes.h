@@ -10,17 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/drop_data.h"
-#include "platform/environment.h"
-#include "platform/list_box.h"
-#include "platform/message_box.h"
 #include "platform/popup_menu.h"
-#include "platform/screen.h"
-#include "platform/shell.h"
-#include "platform/text_box.h"
 #include "platform/twips.h"
-#include "platform/window.h"
 #include "tests/unit/store_test_support.h"
 #include "ui/edit/form2.h"
 #include "ui/main/form1.h"
@@ -43,9 +34,8 @@ struct FakeWindow : Window {
   FakeWindow(Events& e, std::string n) : events_(e), name_(std::move(n)) {}
   Events& events_;
   std::string name_;
-  bool visible = false, topmost = false, rect_fails = false, active = false;
-  float left = 0, top = 0, width = 7695, height = 5760;
-  WindowState state = WindowState::kNormal;
+  bool visible = false, topmost = false, active = false;
+  float left = 0, top = 0;  // 513 x 384 pixels at 96 DPI
   unsigned dpi = 96;
   PixelRect rect;
 
@@ -56,8 +46,8 @@ struct FakeWindow : Window {
   bool IsVisible() const override { return visible; }
   float Left() const override { return left; }
   float Top() const override { return top; }
-  float Width() const override { return width; }
-  float Height() const override { return height; }
+  float Width() const override { return 7695; }
+  float Height() const override { return 5760; }
   void SetLeft(float twips) override { left = twips; }
   void SetTop(float twips) override { top = twips; }
   void MoveTo(PixelPoint at) override {
@@ -65,9 +55,9 @@ struct FakeWindow : Window {
     rect = {at.x, at.y, at.x + rect.right - rect.left, at.y + rect.bottom - rect.top};
   }
   void MakeTopmost(bool show) override { topmost = true, events_.Add(name_ + ".Topmost"), show ? Show() : void(); }
-  WindowState State() const override { return state; }
+  WindowState State() const override { return WindowState::kNormal; }
   unsigned Dpi() const override { return dpi; }
-  bool OuterRect(PixelRect& out) const override { return rect_fails ? false : (out = rect, true); }
+  bool OuterRect(PixelRect& out) const override { return out = rect, true; }
   void BeginSystemDrag() override {}
 };
 
@@ -90,13 +80,12 @@ struct FakeListBox : ListBox {
   }
   int Count() const { return items->Count(); }
   int SelectedIndex() const override { return selected; }
-  // Rows of 16 pixels from the client area's top, the first shown being top_row.
+  // Rows of 16 pixels from the client area's top.
   PixelRect client{100, 200, 600, 520};
-  int top_row = 0;
   PixelRect ClientScreenRect() const override { return client; }
   std::optional<PixelRect> ItemScreenRect(int index) const override {
     if (index < 0 || index >= Count()) return std::nullopt;
-    const int top = client.top + (index - top_row) * 16;
+    const int top = client.top + index * 16;
     return PixelRect{client.left, top, client.right, top + 16};
   }
 };
@@ -113,17 +102,11 @@ struct FakeTextBox : TextBox {
 };
 
 struct FakeScreen : Screen {
-  Monitor primary{{0, 0, 1920, 1080}, 96};
-  std::vector<Monitor> others;  // beside the primary
+  Monitor primary{{0, 0, 1920, 1080}, 96};  // the only one
   PixelPoint cursor;
-  bool cursor_fails = false;
   Monitor Primary() const override { return primary; }
-  std::vector<Monitor> Monitors() const override {
-    std::vector<Monitor> all{primary};
-    all.insert(all.end(), others.begin(), others.end());
-    return all;
-  }
-  bool CursorPos(PixelPoint& out) const override { return cursor_fails ? false : (out = cursor, true); }
+  std::vector<Monitor> Monitors() const override { return {primary}; }
+  bool CursorPos(PixelPoint& out) const override { return out = cursor, true; }
 };
 
 struct FakeShell : Shell {
@@ -137,12 +120,9 @@ struct FakeEnvironment : Environment {
   std::map<std::wstring, std::wstring> variables;
   std::vector<std::wstring> paths;  // the files and folders that exist
   std::optional<std::wstring> Variable(const std::wstring& name) const override {
-    const auto found = variables.find(name);
-    return found == variables.end() ? std::nullopt : std::optional(found->second);
+    return variables.contains(name) ? std::optional(variables.at(name)) : std::nullopt;
   }
-  bool Exists(const std::wstring& path) const override {
-    return std::find(paths.begin(), paths.end(), path) != paths.end();
-  }
+  bool Exists(const std::wstring& path) const override { return std::ranges::count(paths, path) > 0; }
 };
 
 struct FakeMessages : MessageBoxes {
@@ -183,13 +163,11 @@ struct FakeForm2Views : Form2ViewFactory {
   explicit FakeForm2Views(Events& e) : events_(e) {}
   Events& events_;
   FakeForm2View* last = nullptr;
-  int created = 0;
   std::wstring fail_with;  // non-empty: creation fails with this message
   std::unique_ptr<Form2View> Create(std::wstring& why) override {
     if (!fail_with.empty()) return why = fail_with, nullptr;
     auto view = std::make_unique<FakeForm2View>(events_);
     last = view.get();
-    ++created;
     return view;
   }
 };
@@ -198,14 +176,14 @@ struct FakeMenus : PopupMenuFactory {
   struct Menu : PopupMenu {
     explicit Menu(FakeMenus* o) : owner(o) {}
     FakeMenus* owner;
-    int TrackAtCursor() override { return owner->at.reset(), ++owner->popups, owner->Picked(); }
-    int TrackAt(PixelPoint p) override { return owner->at = p, ++owner->popups, owner->Picked(); }
+    int TrackAtCursor() override { return owner->Opened(std::nullopt); }
+    int TrackAt(PixelPoint p) override { return owner->Opened(p); }
   };
-  int popups = 0;
   std::wstring choice;  // the caption the user picks; none: the menu is dismissed
   std::vector<std::wstring> captions;
-  std::optional<PixelPoint> at;  // where the last menu opened; nothing: at the pointer
-  int Picked() const {
+  std::vector<std::optional<PixelPoint>> opened;  // where each menu opened; nothing: at the pointer
+  int Opened(std::optional<PixelPoint> at) {
+    opened.push_back(at);
     const auto it = std::find(captions.begin(), captions.end(), choice);
     return it == captions.end() ? -1 : static_cast<int>(it - captions.begin());
   }
@@ -243,8 +221,6 @@ struct MainWindowFixture : ::testing::Test {
   Form1 form{Form1Wiring{window, list, entries, text1, screen, shell, env, messages, app, file, state}};
 
   std::string& Bytes() { return port.files[kPath]; }
-  // The rows the list shows.
-  std::vector<std::wstring> ListLines() const { return list.rows; }
 };
 
 }  // namespace quillet::test

@@ -3,9 +3,14 @@
 // stopped at a window's boundary.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/drop_data.h"
 #include "platform/list_box.h"
@@ -19,36 +24,35 @@
 namespace quillet {
 namespace {
 
+// Scripts of presses (h the house icon, x the close icon, H and X the second
+// press of a double-click), releases over the house (1), the cross (2) or
+// neither (0), a lost capture (L) and a lost activation (A); each release
+// gives the control clicked (1, 2) or none (-).
 TEST(ClickTrackerTest, AClickIsAPressAndAReleaseOnTheSameControlAndADoubleClickIsOne) {
-  constexpr int kHouse = 1, kCross = 2, kNowhere = ClickTracker::kNowhere;
-  ClickTracker clicks;
-  clicks.Press(kHouse);
-  EXPECT_EQ(clicks.Release(kHouse), kHouse);
-  clicks.Press(kHouse);  // slid onto the close icon: neither is clicked
-  EXPECT_EQ(clicks.Release(kCross), kNowhere);
-  clicks.Press(kCross);  // released outside: no stale press is left for a later release
-  EXPECT_EQ(clicks.Release(kNowhere), kNowhere);
-  EXPECT_EQ(clicks.Release(kCross), kNowhere);
-  clicks.Press(kHouse);  // a menu or a message box took the capture before the release
-  clicks.CaptureLost();
-  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
-  // A double-click is press, release, the double-click's press, release: one click.
-  clicks.Press(kHouse);
-  EXPECT_EQ(clicks.Release(kHouse), kHouse);
-  clicks.Press(kHouse, /*second=*/true);
-  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
-  clicks.Press(kHouse);  // the next press clicks again
-  EXPECT_EQ(clicks.Release(kHouse), kHouse);
-  // The click's action took the activation (a message box): a second press after it clicks.
-  clicks.Deactivated();
-  clicks.Press(kHouse, /*second=*/true);
-  EXPECT_EQ(clicks.Release(kHouse), kHouse);
-  clicks.Press(kHouse, /*second=*/true);  // with nothing between: one click
-  EXPECT_EQ(clicks.Release(kHouse), kNowhere);
-  clicks.Press(kCross, /*second=*/true);  // doubling no click of its own control
-  EXPECT_EQ(clicks.Release(kCross), kCross);
+  const std::pair<const char*, const char*> scripts[] = {
+      {"h1", "1"},         // a press and a release on the same control
+      {"h2", "-"},         // slid onto the close icon: neither is clicked
+      {"x02", "--"},       // released outside: no stale press is left for a later release
+      {"hL1", "-"},        // a menu or a message box took the capture before the release
+      {"h1H1h1", "1-1"},   // a double-click is one click; the next press clicks again
+      {"h1AH1H1", "11-"},  // the click's action took the activation (a message box): its second press clicks
+      {"h1X2", "12"},      // doubling no click of its own control
+  };
+  constexpr int kNowhere = ClickTracker::kNowhere;
+  for (const auto& [script, clicks] : scripts) {
+    ClickTracker tracker;
+    std::string got;
+    for (const char* c = script; *c; ++c) {
+      if (std::isdigit(*c)) got += tracker.Release(*c == '0' ? kNowhere : *c - '0') == kNowhere ? '-' : *c;
+      if (*c == 'L') tracker.CaptureLost();
+      if (*c == 'A') tracker.Deactivated();
+      if (std::strchr("hxHX", *c)) tracker.Press(std::tolower(*c) == 'h' ? 1 : 2, /*second=*/std::isupper(*c));
+    }
+    EXPECT_EQ(got, clicks) << script;
+  }
 }
 
+// The last row has a scroll bit beside the link.
 TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
   const unsigned rows[][2] = {{kDropCopy | kDropMove | kDropLink, kDropCopy},
                               {kDropCopy, kDropCopy},
@@ -56,7 +60,7 @@ TEST(DropEffectTest, ACopyWhereAllowedElseALinkNeverAMove) {
                               {kDropMove | kDropLink, kDropLink},
                               {kDropMove, kDropNone},
                               {kDropNone, kDropNone},
-                              {0x80000000u | kDropLink, kDropLink}};  // a scroll bit beside the link
+                              {0x80000000u | kDropLink, kDropLink}};
   for (const auto& r : rows) EXPECT_EQ(ChooseDropEffect(r[0]), r[1]) << r[0];
 }
 
@@ -70,8 +74,7 @@ TEST(ListSelectionTest, MovesWithItsItemAndGoesWithIt) {
 TEST(DragGestureTest, APressDragsOnlyOutsideTheDragRectangleAndEveryButtonClicks) {
   DragGesture gesture(4, 4);
   gesture.Press(MouseButton::kLeft, {100, 50}, 69'999);
-  EXPECT_TRUE(gesture.Moved({104, 46}, true).hold);  // inside: the press holds its item
-  EXPECT_EQ(gesture.Moved({104, 46}, true).drag_item, -1);
+  EXPECT_TRUE(gesture.Moved({104, 46}, true).hold);  // inside: the press holds its item, no drag yet
   EXPECT_EQ(gesture.Moved({100, 55}, true).drag_item, 69'999);
   EXPECT_EQ(gesture.Moved({100, 90}, true).drag_item, -1);  // one drag per press
   gesture.Press(MouseButton::kRight, {100, 90}, 2);         // a second button during the drag clicks
@@ -93,91 +96,77 @@ TEST(DragGestureTest, APressDragsOnlyOutsideTheDragRectangleAndEveryButtonClicks
 TEST(SelectionDragTest, APressInTheSelectionDragsItOrPlacesTheCaret) {
   SelectionDrag drag(4, 4);
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5));  // selection 3..8, pressed on 5: ours
-  EXPECT_FALSE(drag.Moved({62, 12}, true).drag);
   EXPECT_TRUE(drag.Moved({90, 10}, true).drag);
   EXPECT_EQ(drag.Release(), -1);                                      // the drop ends it, no caret move
   EXPECT_TRUE(drag.Press({60, 10}, 3, 8, 5) && drag.Release() == 5);  // released where pressed: the caret goes there
   // Outside the selection, on its end, or with nothing selected: the box's own press.
   for (const auto& [from, to, at] : {std::tuple{3, 8, 1}, {3, 8, 8}, {4, 4, 4}}) {
-    EXPECT_FALSE(drag.Press({60, 10}, from, to, at));
-    EXPECT_FALSE(drag.Moved({90, 10}, true).drag);
-    EXPECT_EQ(drag.Release(), -1);
+    EXPECT_FALSE(drag.Press({60, 10}, from, to, at) || drag.Moved({90, 10}, true).drag) << from << to << at;
   }
 }
 
 KeyPress Key(int key, bool shift = false, bool ctrl = false, bool alt = false) { return {key, shift, ctrl, alt}; }
 
-TEST(MainKeysTest, EnterLaunchesWhateverTheModifiersAndStillReachesTheControl) {
-  for (const KeyPress& enter : {Key(kKeyEnter), Key(kKeyEnter, true, true, true), Key(kKeyEnter, false, false, true)}) {
-    const MainKeyAction action = RouteMainKey(enter, Form1Control::kText1);
-    EXPECT_TRUE(action.key_down && !action.consumed) << enter.ShiftState();
-    EXPECT_EQ(action.press_command, 0);
-  }
-  const MainKeyAction on_save = RouteMainKey(Key(kKeyEnter), Form1Control::kCommand3);  // also presses a focused button
-  EXPECT_TRUE(on_save.key_down && on_save.consumed);
-  EXPECT_EQ(on_save.press_command, 3);
-  const MainKeyAction letter = RouteMainKey(Key('A'), Form1Control::kText1);
-  EXPECT_FALSE(letter.key_down || letter.consumed || letter.focus);
-}
-
-TEST(MainKeysTest, TabGoesRoundTheTabOrderThroughTheHiddenButtons) {
-  std::optional<Form1Control> at = Form1Control::kText1;
-  for (const Form1Control expected : {Form1Control::kList1, Form1Control::kCommand1, Form1Control::kCommand2,
-                                      Form1Control::kCommand3, Form1Control::kCommand4, Form1Control::kText1}) {
-    const MainKeyAction action = RouteMainKey(Key(kKeyTab), at);
-    ASSERT_TRUE(action.focus && action.consumed);
-    EXPECT_EQ(*action.focus, expected);
-    at = action.focus;
-  }
-  EXPECT_EQ(RouteMainKey(Key(kKeyTab, true), Form1Control::kText1).focus, Form1Control::kCommand4);
-  EXPECT_EQ(RouteMainKey(Key(kKeyTab), std::nullopt).focus, Form1Control::kText1);
-  EXPECT_FALSE(RouteMainKey(Key(kKeyTab, false, true), Form1Control::kText1).consumed);  // Ctrl+Tab is not ours
-}
-
-TEST(MainKeysTest, TheContextMenuKeyAndShiftF10OpenTheEntryMenuOnlyFromTheList) {
-  for (const KeyPress& key : {Key(kKeyApps), Key(kKeyApps, true), Key(kKeyF10, true)}) {
-    const MainKeyAction action = RouteMainKey(key, Form1Control::kList1);
-    EXPECT_TRUE(action.open_menu && action.consumed && !action.key_down) << key.key;
-    EXPECT_FALSE(RouteMainKey(key, Form1Control::kText1).open_menu) << key.key;  // the box's own menu
-  }
-  EXPECT_FALSE(RouteMainKey(Key(kKeyF10), Form1Control::kList1).open_menu);
-  EXPECT_FALSE(RouteMainKey(Key(kKeyF10, true, true), Form1Control::kList1).open_menu);
-  EXPECT_FALSE(RouteMainKey(Key(kKeyApps, false, false, true), Form1Control::kList1).open_menu);
-  EXPECT_FALSE(RouteMainKey(Key(kKeyApps), std::nullopt).open_menu);
-  // Below the item, within the list; scrolled out of view or no item: the list's top left.
-  const PixelRect client{100, 200, 600, 520};
-  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 232, 600, 248}, client).y, 248);
-  EXPECT_EQ(KeyMenuPoint(PixelRect{100, 512, 600, 528}, client).y, 520);
-  for (const std::optional<PixelRect>& item :
-       {std::optional<PixelRect>(PixelRect{100, 184, 600, 200}),
-        std::optional<PixelRect>(PixelRect{100, 520, 600, 536}), std::optional<PixelRect>()}) {
-    EXPECT_EQ(KeyMenuPoint(item, client).x, 100);
-    EXPECT_EQ(KeyMenuPoint(item, client).y, 200);
-  }
-}
-
-TEST(EditorKeysTest, TabGoesRoundBoxesAndOkSpacePressesOkAndEnterAndEscapeDoNothing) {
-  EditorBox at = EditorBox::kText1;
-  for (const EditorBox expected : {EditorBox::kText2, EditorBox::kLabel3, EditorBox::kText1}) {
-    const EditorKeyAction action = RouteEditorKey(Key(kKeyTab), at);
-    ASSERT_TRUE(action.focus && action.consumed);
-    EXPECT_EQ(*action.focus, expected);
-    at = *action.focus;
-  }
-  EXPECT_EQ(RouteEditorKey(Key(kKeyTab, true), EditorBox::kText1).focus, EditorBox::kLabel3);
-  EXPECT_EQ(RouteEditorKey(Key(kKeyTab), EditorBox::kOther).focus, EditorBox::kText1);
-  // Space presses OK when OK has the focus, and its coming up clicks it; in a box it types.
-  const EditorKeyAction space = RouteEditorKey(Key(kKeySpace), EditorBox::kLabel3);
-  EXPECT_TRUE(space.press_ok && space.consumed);
-  EXPECT_TRUE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kLabel3));
-  EXPECT_FALSE(EditorKeyUpReleasesOk(kKeySpace, EditorBox::kText2));
-  EXPECT_FALSE(RouteEditorKey(Key(kKeySpace), EditorBox::kText2).consumed);
-  for (const EditorBox on : {EditorBox::kText1, EditorBox::kLabel3}) {
-    for (const int key : {kKeyEnter, kKeyEscape}) {
-      const EditorKeyAction action = RouteEditorKey(Key(key), on);
-      EXPECT_FALSE(action.press_ok || action.consumed || action.focus) << key;
+// Each key of a row, with the focus on `on`: what the window does before the
+// focused control sees the key.
+TEST(KeyRoutingTest, EachWindowTakesItsOwnKeysAndPassesTheRestOn) {
+  using enum Form1Control;
+  const KeyPress enter = Key(kKeyEnter), tab = Key(kKeyTab), apps = Key(kKeyApps), shift_f10 = Key(kKeyF10, true);
+  const struct {
+    std::vector<KeyPress> keys;
+    std::optional<Form1Control> on;  // nothing: a control outside the tab order
+    MainKeyAction want;              // key_down, press_command, focus, open_menu, consumed
+  } main_rows[] = {
+      // Enter launches whatever the modifiers and still reaches the control;
+      // a focused list button takes it as its press.
+      {{enter, Key(kKeyEnter, true, true, true), Key(kKeyEnter, false, false, true)},
+       kText1,
+       {true, 0, {}, false, false}},
+      {{enter}, kCommand3, {true, 3, {}, false, true}},
+      {{Key('A'), Key(kKeyTab, false, true)}, kText1, {}},  // Ctrl+Tab is not ours
+      // Tab goes round the tab order, through the hidden buttons.
+      {{tab}, kText1, {false, 0, kList1, false, true}},
+      {{tab}, kCommand4, {false, 0, kText1, false, true}},
+      {{Key(kKeyTab, true)}, kText1, {false, 0, kCommand4, false, true}},
+      {{tab}, std::nullopt, {false, 0, kText1, false, true}},
+      // The context-menu key and Shift+F10 open the entry menu, only from the list.
+      {{apps, Key(kKeyApps, true), shift_f10}, kList1, {false, 0, {}, true, true}},
+      {{apps, shift_f10}, kText1, {}},  // the box's own menu
+      {{apps}, std::nullopt, {}},
+      {{Key(kKeyF10), Key(kKeyF10, true, true), Key(kKeyApps, false, false, true)}, kList1, {}},
+  };
+  for (const auto& row : main_rows) {
+    for (const KeyPress& key : row.keys) {
+      const MainKeyAction got = RouteMainKey(key, row.on), &want = row.want;
+      EXPECT_TRUE(got.key_down == want.key_down && got.press_command == want.press_command && got.focus == want.focus &&
+                  got.open_menu == want.open_menu && got.consumed == want.consumed)
+          << "row " << &row - main_rows << ", key " << key.key << " in shift state " << key.ShiftState();
     }
   }
+  // The editor: Tab goes round the boxes and OK; Space on OK presses it, and
+  // its coming up clicks it; in a box it types. Enter and Escape do nothing.
+  using E = EditorBox;
+  const struct {
+    std::vector<KeyPress> keys;
+    EditorBox on;
+    EditorKeyAction want;  // focus, press_ok, consumed
+  } editor_rows[] = {
+      {{tab}, E::kText1, {E::kText2, false, true}},
+      {{tab}, E::kLabel3, {E::kText1, false, true}},
+      {{Key(kKeyTab, true)}, E::kText1, {E::kLabel3, false, true}},
+      {{tab}, E::kOther, {E::kText1, false, true}},
+      {{Key(kKeySpace)}, E::kLabel3, {{}, true, true}},
+      {{Key(kKeySpace), enter, Key(kKeyEscape)}, E::kText2, {}},
+      {{enter, Key(kKeyEscape)}, E::kLabel3, {}},
+  };
+  for (const auto& row : editor_rows) {
+    for (const KeyPress& key : row.keys) {
+      const EditorKeyAction got = RouteEditorKey(key, row.on), &want = row.want;
+      EXPECT_TRUE(got.focus == want.focus && got.press_ok == want.press_ok && got.consumed == want.consumed)
+          << "row " << &row - editor_rows << ", key " << key.key;
+    }
+  }
+  EXPECT_TRUE(EditorKeyUpReleasesOk(kKeySpace, E::kLabel3) && !EditorKeyUpReleasesOk(kKeySpace, E::kText2));
   EXPECT_TRUE(EditorSwallowsChar(L'\r') && EditorSwallowsChar(L'\n') && EditorSwallowsChar(L'\x1b'));
   EXPECT_FALSE(EditorSwallowsChar(L'k'));
 }

@@ -16,18 +16,13 @@ ReadOutcome Value(const std::string& value) { return Ini("[Quillet]\r\nSummonKey
 ReadOutcome Utf16(const std::u16string& text, bool little) {
   std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
   for (const char16_t c : text) {
-    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+    const char low = static_cast<char>(c), high = static_cast<char>(c >> 8);
     bytes += little ? std::string{low, high} : std::string{high, low};
   }
   return Ini(bytes);
 }
 
 TEST(SummonSettingTest, ReadsTheChordOrKeepsTheDefaultAndSaysWhatItCouldNotRead) {
-  const std::string long_value = [] {
-    std::string v;
-    for (int i = 0; i < 1000; ++i) v += "Ctrl+";
-    return v + "F8";
-  }();
   const struct {
     const char* name;
     ReadOutcome file;
@@ -50,19 +45,14 @@ TEST(SummonSettingTest, ReadsTheChordOrKeepsTheDefaultAndSaysWhatItCouldNotRead)
       {"unknown name", Value("Ctrl+Alt+Foo"), L"Ctrl+Alt+F3", L"Ctrl+Alt+Foo"},
       {"F24 and F25", Value("Alt+F24"), L"Alt+F24", L""},
       {"F0 and F25", Value("Ctrl+F25"), L"Ctrl+Alt+F3", L"Ctrl+F25"},
-      {"a modifier twice", Value("Ctrl+ctrl+F8"), L"Ctrl+Alt+F3", L"Ctrl+ctrl+F8"},
       {"modifiers only", Value("Ctrl+Alt"), L"Ctrl+Alt+F3", L"Ctrl+Alt"},
       {"no modifier", Value("F8"), L"Ctrl+Alt+F3", L"F8"},
       {"Shift alone takes a character", Value("Shift+A"), L"Ctrl+Alt+F3", L"Shift+A"},
-      {"two keys", Value("Ctrl+A+B"), L"Ctrl+Alt+F3", L"Ctrl+A+B"},
-      {"the key first", Value("F8+Ctrl"), L"Ctrl+Alt+F3", L"F8+Ctrl"},
-      {"an empty part", Value("Ctrl++F8"), L"Ctrl+Alt+F3", L"Ctrl++F8"},
-      {"a space inside a name", Value("Ctrl+Page Up"), L"Ctrl+Alt+F3", L"Ctrl+Page Up"},
       {"full-width letters", Value("\xEF\xBC\xA3trl+F8"), L"Ctrl+Alt+F3", L"\xFF23trl+F8"},
       {"a byte that is no UTF-8", Value("Ctrl+\xB8\xC4"), L"Ctrl+Alt+F3", L"Ctrl+\xFFFD\xFFFD"},
       {"40 characters: whole", Value("Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Foo12"), L"Ctrl+Alt+F3",
        L"Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Foo12"},
-      {"a very long line", Value(long_value), L"Ctrl+Alt+F3", L"Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+Ctrl+…"},
+      {"a very long line", Value(std::string(5000, 'x')), L"Ctrl+Alt+F3", std::wstring(40, L'x') + L"…"},
       {"UTF-16 without its mark: no key found", Ini(std::string("[\0Q\0]\0", 6)), L"Ctrl+Alt+F3", L""},
   };
   for (const auto& row : rows) {
