@@ -8,8 +8,6 @@
 namespace quillet {
 namespace {
 
-static_assert(sizeof(wchar_t) == 4, "the native codec works on UTF-32 wchar_t");
-
 // All of `in` converted, or nothing when a byte of it doesn't convert.
 std::optional<std::string> Convert(iconv_t cd, std::string in) {
   std::string out(4 * in.size(), '\0');
