@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/iconv_codec.h"
 #include "store/entry_file.h"
 #include "store/entry_line.h"
 #include "store/lines.h"
 #include "store/lookup.h"
 #include "store/utf8_codec.h"
+#include "tests/support/iconv_codec.h"
 
 namespace {
 
@@ -23,27 +23,21 @@ struct Recorder : TargetOpener {
   void OpenTarget(const std::wstring& target) override { opened.push_back(target); }
 };
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
 // The lookup as plain text: decode, cut into lines, split, compare word by word.
 std::vector<std::wstring> Reference(std::string_view bytes, const Codec& ansi, std::wstring_view typed) {
   const ClassifiedBytes file = ClassifyBytes(bytes);
   const Codec& codec = CodecFor(file.encoding, ansi);
   const std::wstring text = codec.Decode(file.content);
   std::vector<std::wstring> words;
-  for (std::size_t start = 0;;) {
-    const std::size_t space = typed.find(L' ', start);
-    words.emplace_back(typed.substr(start, space == std::wstring_view::npos ? space : space - start));
-    if (space == std::wstring_view::npos) break;
-    start = space + 1;
+  for (std::size_t start = 0, space = 0; space != std::wstring_view::npos; start = space + 1) {
+    space = typed.find(L' ', start);
+    words.emplace_back(typed.substr(start, space - start));  // to the end after the last space
   }
   std::vector<std::wstring> opened;
   ForEachLine(std::wstring_view(text), [&](std::wstring_view line) {
     const auto split = SplitEntryLine(line);
     if (!split) return;
-    Check(EntryPart(line, L"l") == split->keyword && EntryPart(line, L"r") == split->target);
+    if (EntryPart(line, L"l") != split->keyword || EntryPart(line, L"r") != split->target) std::abort();
     for (const auto& word : words) {
       if (word == split->keyword) opened.emplace_back(split->target);
     }
@@ -65,12 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Decoding never loses a byte.
   for (const Codec* codec : {static_cast<const Codec*>(&gbk), static_cast<const Codec*>(&utf8)}) {
     const auto back = codec->Encode(codec->Decode(file));
-    Check(back.has_value() && *back == file);
+    if (!back || *back != file) std::abort();
   }
 
   // The byte-level lookup agrees with the lookup over decoded text.
   Recorder recorder;
   LaunchInBytes(file, gbk, typed, recorder);
-  Check(recorder.opened == Reference(file, gbk, typed));
+  if (recorder.opened != Reference(file, gbk, typed)) std::abort();
   return 0;
 }

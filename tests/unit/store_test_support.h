@@ -33,21 +33,14 @@ class MemoryFilePort : public FilePort {
   std::map<std::wstring, std::wstring> fail_writes_to;  // a path's replacements fail with its message
   std::wstring probe_fails_with;                        // non-empty: the probe says no with this message
   std::vector<std::wstring> probed;                     // every path probed, in order
-  int reads = 0;
-  bool out_of_memory = false;  // reads run out of memory
+  bool out_of_memory = false;                           // reads run out of memory
 
   ReadOutcome ReadAll(const std::wstring& path) override {
-    ++reads;
     if (out_of_memory) throw std::bad_alloc();
-    ReadOutcome out;
+    if (!fail_reads_with.empty()) return {ReadOutcome::Kind::kFailed, {}, fail_reads_with};
     const auto it = files.find(path);
-    if (!fail_reads_with.empty())
-      out.kind = ReadOutcome::Kind::kFailed, out.message = fail_reads_with;
-    else if (it == files.end())
-      out.kind = ReadOutcome::Kind::kMissing;
-    else
-      out.bytes = it->second;
-    return out;
+    if (it == files.end()) return {ReadOutcome::Kind::kMissing, {}, {}};
+    return {ReadOutcome::Kind::kOk, it->second, {}};
   }
 
   std::wstring OutOfMemoryMessage() const override { return L"内存资源不足，无法处理此命令。 (8)"; }
