@@ -89,8 +89,9 @@ TEST_F(Win32ListBoxTest, OnlyTheOwnThreadGetsText) {
   ::DestroyWindow(bare);
   EXPECT_EQ(ours, plain);
   wchar_t text[64];
-  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)),
-            static_cast<LRESULT>(items.items[0].size()));
+  const auto length = static_cast<LRESULT>(items.items[0].size());
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 0, 0), length);
+  EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text)), length);
   EXPECT_EQ(std::wstring(text), items.items[0]);
   EXPECT_EQ(::SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text)), LB_ERR);
 }
