@@ -12,21 +12,14 @@
 namespace quillet {
 
 // A dragged file list as the file browser offers one: CF_HDROP holding
-// DROPFILES with wide names.
+// DROPFILES with wide names, each ended by a NUL and the list by one more.
 inline ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths) {
-  DROPFILES header{};
-  header.pFiles = sizeof header;
-  header.fWide = TRUE;
   std::wstring names;
-  for (const std::wstring& path : paths) {
-    names += path;
-    names.push_back(L'\0');
-  }
-  names.push_back(L'\0');
-  if (paths.empty()) names.push_back(L'\0');
-  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
-  return {CF_HDROP, std::move(bytes)};
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names.resize(names.size() + (paths.empty() ? 2 : 1), L'\0');
+  const DROPFILES header{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+  return {CF_HDROP, std::string(reinterpret_cast<const char*>(&header), sizeof header) +
+                        std::string(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t))};
 }
 
 }  // namespace quillet
