@@ -13,13 +13,13 @@
 
 #include <ole2.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cwchar>
 #include <string>
 #include <vector>
 
 #include "platform/win32/drag_source.h"
-#include "tests/windows/file_list_block.h"
 
 namespace {
 
@@ -48,6 +48,17 @@ BOOL CALLBACK AddText(HWND child, LPARAM texts) {
   text.resize(GetWindowTextW(child, text.data(), static_cast<int>(text.size())));
   *reinterpret_cast<std::wstring*>(texts) += text + L'\0';
   return TRUE;
+}
+
+// A dragged file list as the file browser offers one: CF_HDROP holding
+// DROPFILES with wide names, each ended by a NUL and the list by one more.
+quillet::ClipboardBlock FileListBlock(const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names.resize(names.size() + (paths.empty() ? 2 : 1), L'\0');
+  const DROPFILES header{sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+  return {CF_HDROP, std::string(reinterpret_cast<const char*>(&header), sizeof header) +
+                        std::string(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t))};
 }
 
 int Drop(int x, int y, std::vector<quillet::ClipboardBlock> blocks) {
@@ -94,7 +105,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (command == L"drop" && argc >= 6) {
     const int x = _wtoi(argv[2]), y = _wtoi(argv[3]);
     if (std::wstring(argv[4]) == L"text") return Drop(x, y, quillet::TextBlocks(argv[5]));
-    return Drop(x, y, {quillet::FileListBlock(std::vector<std::wstring>(argv + 5, argv + argc))});
+    return Drop(x, y, {FileListBlock(std::vector<std::wstring>(argv + 5, argv + argc))});
   }
   return 2;
 }

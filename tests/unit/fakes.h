@@ -58,7 +58,7 @@ struct FakeWindow : Window {
   WindowState State() const override { return WindowState::kNormal; }
   unsigned Dpi() const override { return dpi; }
   bool OuterRect(PixelRect& out) const override { return out = rect, true; }
-  void BeginSystemDrag() override {}
+  void BeginSystemDrag() override { events_.Add(name_ + ".Drag"); }
 };
 
 struct FakeListBox : ListBox {

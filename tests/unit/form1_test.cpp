@@ -224,6 +224,11 @@ TEST_F(Form1Test, TheHotKeyAndTheTimerDockAndRestoreThroughTheWindow) {
   events.seen.clear();
   form.Timer1_Timer();
   EXPECT_EQ(events.seen, std::vector<std::string>{"Form1.Show"});
+  // The title label and the bare strip move the window as its title bar would.
+  events.seen.clear();
+  form.title_MouseMove();
+  form.pmenu_MouseMove();
+  EXPECT_EQ(events.seen, (std::vector<std::string>{"Form1.Drag", "Form1.Drag"}));
   // Summoned from a monitor that is gone: on the primary.
   place(-1500, 300);
   form.Form_HotKey();

@@ -161,13 +161,6 @@ TEST_F(Win32FilePortTest, AFileOfSeveralNamesKeepsThemAndTheProbeLeavesNoTrace) 
   EXPECT_EQ(Listing(folder_), (Names{L"data.txt", L"other.txt"}));
 }
 
-TEST(Win32FilePortErrors, ErrorsAreNamedWithTheirNumber) {
-  const std::wstring denied = SystemErrorMessage(ERROR_ACCESS_DENIED);
-  EXPECT_TRUE(denied.find(L"(5)") != std::wstring::npos && denied.find_first_of(L"\r\n") == std::wstring::npos);
-  // A code the system has no text for still gives a message with its number.
-  EXPECT_NE(SystemErrorMessage(0x2FFFFFFF).find(std::to_wstring(0x2FFFFFFF)), std::wstring::npos);
-}
-
 // A batch file named through a variable (longer than a first guess of its
 // size) starts in its own folder: it writes the folder it runs in beside
 // itself. A variable set empty is empty; one not set is none.
