@@ -27,6 +27,11 @@ mkdir -p "$scratch" "$logs"
 git ls-files -co --exclude-standard | while read -r f; do
   [ -f "$f" ] && ! cmp -s "$f" "$scratch/$f" && mkdir -p "$scratch/$(dirname "$f")" && cp "$f" "$scratch/$f"
 done
+# A file gone from the tree goes from the copy too (a test file left there
+# would still be built and run).
+(cd "$scratch" && find . -path ./build -prune -o -type f -print) | sed 's|^\./||' | while read -r f; do
+  [ -e "$f" ] || rm -f "$scratch/$f"
+done
 
 # Wine and a virtual display for one mutant's Windows tests (run in a subshell).
 start_wine() {
